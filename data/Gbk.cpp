@@ -1,0 +1,113 @@
+#include "Gbk.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <type_traits>
+#include <iconv.h>
+#include <stdexcept>
+
+namespace orvane {
+namespace {
+
+// Converts with iconv; on an invalid or incomplete sequence writes `replacement` and skips
+// `skip(input)` bytes so that the conversion always finishes.
+template <typename Out>
+Out Convert(const char* to, const char* from, std::string_view in, std::string_view replacement,
+            size_t (*skip)(const char*, size_t)) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
+    std::string out;
+    out.resize(in.size() * 2 + 16);
+    char* src = const_cast<char*>(in.data());
+    size_t srcLeft = in.size();
+    size_t written = 0;
+    while (srcLeft > 0) {
+        char* dst = out.data() + written;
+        size_t dstLeft = out.size() - written;
+        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        written = out.size() - dstLeft;
+        if (r != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
+        } else { // EILSEQ or EINVAL: replace and go on
+            if (out.size() - written < replacement.size()) out.resize(out.size() * 2);
+            out.replace(written, replacement.size(), replacement);
+            written += replacement.size();
+            size_t n = skip(src, srcLeft);
+            src += n;
+            srcLeft -= n;
+        }
+    }
+    iconv_close(cd);
+    out.resize(written);
+    if constexpr (std::is_same_v<Out, std::string>) {
+        return out;
+    } else {
+        Out result(out.size() / sizeof(typename Out::value_type), 0);
+        std::memcpy(result.data(), out.data(), result.size() * sizeof(typename Out::value_type));
+        return result;
+    }
+}
+
+size_t SkipGbkChar(const char* p, size_t left) {
+    return (IsLeadByte(*p) && left >= 2) ? 2 : 1;
+}
+
+size_t SkipUtf8Char(const char* p, size_t left) {
+    size_t n = 1;
+    while (n < left && (static_cast<unsigned char>(p[n]) & 0xC0) == 0x80) ++n;
+    return n;
+}
+
+} // namespace
+
+std::string GbkToUtf8(std::string_view gbk) {
+    return Convert<std::string>("UTF-8", "GBK", gbk, "\xEF\xBF\xBD", SkipGbkChar);
+}
+
+std::string Utf8ToGbk(std::string_view utf8) {
+    return Convert<std::string>("GBK", "UTF-8", utf8, "?", SkipUtf8Char);
+}
+
+std::u16string GbkToUtf16(std::string_view gbk) {
+    static const char16_t kReplacement[] = u"\uFFFD";
+    return Convert<std::u16string>(
+        "UTF-16LE", "GBK", gbk,
+        std::string_view(reinterpret_cast<const char*>(kReplacement), 2), SkipGbkChar);
+}
+
+StringList SplitLines(std::string_view text) {
+    StringList lines;
+    // One allocation for the list: the corpus has tens of thousands of lines.
+    lines.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+    size_t start = 0;
+    const size_t n = text.size();
+    for (size_t i = 0; i < n; ++i) {
+        char c = text[i];
+        if (c != '\n' && c != '\r') continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string FoldCaseGbk(std::string_view text) {
+    std::string out(text);
+    for (size_t i = 0; i < out.size(); i += CharLength(out, i)) {
+        char& c = out[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    return text.substr(b, e - b);
+}
+
+} // namespace orvane

@@ -1,0 +1,225 @@
+#include "TxtFormat.h"
+#include "CharWidth.h"
+#include "Gbk.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+using namespace orvane;
+
+namespace {
+
+std::string G(const char* utf8) {
+    return Utf8ToGbk(utf8);
+}
+
+std::vector<uint16_t> Break(std::string_view text, int width) {
+    TFixedWidths widths;
+    return TTxtFormat::BreakLines(text, width, widths);
+}
+
+// The display lines of a text, in UTF-8 so that failures read well.
+std::vector<std::string> Lines(std::string_view text, int width) {
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    for (uint16_t end : Break(text, width)) {
+        lines.push_back(GbkToUtf8(text.substr(begin, end - begin)));
+        begin = end;
+    }
+    return lines;
+}
+
+using V = std::vector<std::string>;
+using E = std::vector<uint16_t>;
+
+// Text made of random pieces, each a whole character or token of the given list.
+std::string RandomText(std::mt19937& rng, const std::vector<std::string>& pieces, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += pieces[rng() % pieces.size()];
+    return text;
+}
+
+} // namespace
+
+TEST(TxtFormat, WorkedExamplesAtSixtyPixels) {
+    EXPECT_EQ(Lines(G("一二三四五六七八九十"), 60), (V{"一二三四五", "六七八九十"}));
+    EXPECT_EQ(Lines(G("一二三四五。六七八九十"), 60), (V{"一二三四", "五。六七八", "九十"}));
+    // Counting the full stop among the ten characters leaves one for the last line.
+    EXPECT_EQ(Lines(G("一二三四五。七八九十"), 60), (V{"一二三四", "五。七八九", "十"}));
+    EXPECT_EQ(Lines(G("一二三四`12五六七八"), 60), (V{"一二三四", "`12五六七", "八"}));
+    EXPECT_EQ(Lines(G("一二三四five五六"), 60), (V{"一二三四", "five五六"}));
+}
+
+TEST(TxtFormat, ClosingMarksDoNotStartALineUnlessADigitStoppedIt) {
+    for (const char* mark : {"，", "；", "。", "）", "」", "、", "！", "：", "？", "』", "“"})
+        EXPECT_EQ(Lines(G("一二三四五") + G(mark) + G("六"), 60)[1],
+                  std::string("五") + mark + "六");
+    // A number ending a line before a double-byte character stops the rule for the rest of
+    // the text; a number running on into letters lets it work again.
+    EXPECT_EQ(Lines(G("一二三四12五，六七八。九"), 60), (V{"一二三四12", "五，六七八", "。九"}));
+    EXPECT_EQ(Lines(G("一二三四五五，六七八。九"), 60), (V{"一二三四五", "五，六七", "八。九"}));
+    EXPECT_EQ(Lines(G("一二三四12五六七八34x九十一。"), 60),
+              (V{"一二三四12", "五六七八", "34x九十", "一。"}));
+    // Never half a character: a line ending in a narrow character or a blank sends the last
+    // character or word before the blanks down whole.
+    EXPECT_EQ(Lines(G("一二三a)，"), 55), (V{"一二三", "a)，"}));
+    EXPECT_EQ(Lines(G("一二三四 ，"), 57), (V{"一二三", "四 ，"}));
+    EXPECT_EQ(Lines(G("一。"), 12), (V{"一", "。"})) << "nothing left to send down";
+
+    // Without numbers and with marks never side by side, no line begins with one.
+    std::mt19937 rng(7);
+    const V marks = {"，", "。", "、", "“", "？"};
+    for (int round = 0; round < 300; ++round) {
+        std::string text = G("中");
+        for (int n = 0; n < 20; ++n) {
+            text += RandomText(rng, {"a", "ab", "abc", G("中")}, 1) + G("中");
+            if (rng() % 2) text += G(marks[rng() % marks.size()].c_str());
+        }
+        const int width = 36 + rng() % 100;
+        for (const std::string& line : Lines(text, width))
+            for (const std::string& mark : marks)
+                EXPECT_NE(line.substr(0, mark.size()), mark) << GbkToUtf8(text) << " " << width;
+    }
+}
+
+TEST(TxtFormat, MarkersWordsAndNumbersStayWholeUnlessTheyStartTheText) {
+    EXPECT_EQ(Lines(G("一二三四五x`1五"), 72), (V{"一二三四五", "x`1五"}));
+    EXPECT_EQ(Lines(G("一二三四五123五"), 72), (V{"一二三四五", "123五"}));
+    EXPECT_EQ(Lines(G("一二三四五abc五"), 66), (V{"一二三四五", "abc五"}));
+    // Nor does the text's last byte stick out past the width.
+    EXPECT_EQ(Lines(G("一二三四五`12"), 75), (V{"一二三四五", "`12"}));
+    EXPECT_EQ(Lines(G("一二三四a1"), 60), (V{"一二三四a1"}));
+    // A run reaching back to the start of the text is cut at the width.
+    EXPECT_EQ(Lines(G("abcdefghijkl中"), 60), (V{"abcdefghij", "kl中"}));
+    EXPECT_EQ(Lines(G("12345678901中"), 60), (V{"1234567890", "1中"}));
+
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        std::string text;
+        std::vector<std::pair<size_t, size_t>> tokens;
+        for (int n = 0; n < 30; ++n) {
+            const std::string token = RandomText(rng, {"`7", "`123", "w", "word", "0", "2024"}, 1);
+            tokens.push_back({text.size(), token.size()});
+            text += token + RandomText(rng, {G("中"), G("，")}, 1);
+        }
+        const int width = 30 + rng() % 120;
+        for (uint16_t end : Break(text, width))
+            for (auto [start, size] : tokens)
+                EXPECT_FALSE(end > start && end < start + size) << GbkToUtf8(text) << " " << width;
+    }
+}
+
+TEST(TxtFormat, SpacesAndLineFeedsAtABreak) {
+    // The space the line fills up on stays at its end; one right behind a break is painted at
+    // the head of the next line without counting towards its width.
+    EXPECT_EQ(Lines(G("一二三四a 五六"), 57), (V{"一二三四a ", "五六"}));
+    EXPECT_EQ(Lines(G("一二三四五 六七八九十"), 60), (V{"一二三四五", " 六七八九十"}));
+    EXPECT_EQ(Lines(G("一二三四ab 五"), 60), (V{"一二三四ab", " 五"}));
+    EXPECT_EQ(Lines(G("一二三四五 "), 60), (V{"一二三四五 "})) << "trailing space kept";
+
+    EXPECT_EQ(Break(G("一二\r\n三四"), 60), (E{6, 10}));
+    EXPECT_EQ(Break(G("一二\n三四"), 60), (E{5, 9}));
+    EXPECT_EQ(Break("\r\n\r\n", 60), (E{2, 4}));
+    EXPECT_EQ(Break("\n\rx", 60), (E{1, 2, 3}));
+    EXPECT_EQ(Break("\x81\x0A"
+                    "ab",
+                    60),
+              (E{4}))
+        << "a trail byte is no line feed";
+}
+
+TEST(TxtFormat, EveryLineTakesAtLeastOneCharacter) {
+    EXPECT_EQ(Lines(G("一二"), 10), (V{"一", "二"}));
+    EXPECT_EQ(Lines(G("一abcdefghij"), 20), (V{"一", "abc", "def", "ghi", "j"}));
+    EXPECT_EQ(Lines(G("一`123456二"), 20), (V{"一", "`12", "345", "6二"}));
+    EXPECT_EQ(Lines(G("一a二"), 0), (V{"一", "a", "二"}));
+    EXPECT_EQ(Lines(G("一a二"), -5), (V{"一", "a", "二"}));
+    EXPECT_TRUE(Break("", 60).empty());
+    EXPECT_EQ(Break(G("一") + "\x81", 6), (E{2, 3})) << "lone lead byte at the end";
+
+    std::string many;
+    for (int i = 0; i < 3000; ++i)
+        many += G("中");
+    const E capped = Break(many, 12);
+    ASSERT_EQ(capped.size(), TTxtFormat::kMaxLines);
+    EXPECT_EQ(capped[1022], 2046);
+    EXPECT_EQ(capped.back(), many.size()) << "the last line takes the rest";
+    std::string huge(70000, 'a');
+    huge.replace(65534, 2, G("中"));
+    EXPECT_EQ(Break(huge, 1 << 30).back(), 65534) << "16-bit ends, whole characters";
+
+    // Random bytes and random per-byte widths, trail bytes and negative widths included.
+    struct TRandomWidths final : IByteWidths {
+        std::mt19937 rng{1};
+        void ByteWidths(std::string_view gbk, std::vector<int>& out) override {
+            out.resize(gbk.size());
+            for (int& w : out)
+                w = static_cast<int>(rng() % 20) - 2;
+        }
+    } random;
+    TFixedWidths fixed;
+    std::mt19937 rng(3);
+    const V pieces = {"a",    "7",    "`",        " ",     "\r",   "\n",   "\x80",
+                      "\xFF", "\x81", "\x81\x41", G("，"), G("“"), G("中")};
+    for (int round = 0; round < 3000; ++round) {
+        const std::string text = RandomText(rng, pieces, rng() % 60);
+        const int width = static_cast<int>(rng() % 160) - 10;
+        IByteWidths& widths = round % 2 ? static_cast<IByteWidths&>(fixed) : random;
+        const E ends = TTxtFormat::BreakLines(text, width, widths);
+        ASSERT_EQ(ends.empty(), text.empty());
+        std::vector<bool> boundary(text.size() + 1, false);
+        for (size_t i = 0; i <= text.size(); i += i < text.size() ? CharLength(text, i) : 1)
+            boundary[i] = true;
+        uint16_t previous = 0;
+        for (uint16_t end : ends) {
+            ASSERT_LT(previous, end);
+            ASSERT_TRUE(end <= text.size() && boundary[end]) << "cut inside a character";
+            previous = end;
+        }
+        EXPECT_EQ(previous, text.size());
+    }
+}
+
+TEST(TxtFormat, SplitAtLinesCutsAnOccurrenceAtEachLineEnd) {
+    auto pieces = [](size_t begin, size_t length) {
+        std::string out;
+        for (auto p : TTxtFormat::SplitAtLines({4, 8, 10}, begin, length))
+            out += std::to_string(p.Line) + ":" + std::to_string(p.Begin) + "-" +
+                   std::to_string(p.End) + " ";
+        return out;
+    };
+    EXPECT_EQ(pieces(4, 2), "1:4-6 ");
+    EXPECT_EQ(pieces(2, 8), "0:2-4 1:4-8 2:8-10 ");
+    EXPECT_EQ(pieces(3, 0), "");
+}
+
+TEST(CharWidth, MeasuresEachCharacterOncePerFont) {
+    std::map<char16_t, int> calls;
+    auto measure = [&](char16_t c) {
+        ++calls[c];
+        return c == u'\t' ? 0 : (c < 0x80 ? 7 : 13);
+    };
+    int fontA = 0, fontB = 0;
+    TCharWidth cache;
+    cache.Bind(&fontA, -16, measure);
+    EXPECT_EQ(cache.Height(), 16);
+    std::vector<int> widths;
+    for (int i = 0; i < 2; ++i) {
+        cache.ByteWidths(G("中a中\t"), widths);
+        cache.Bind(&fontA, 16, measure);
+    }
+    EXPECT_EQ(widths, (std::vector<int>{13, 0, 7, 13, 0, 0}));
+    EXPECT_EQ(calls, (std::map<char16_t, int>{{u'中', 1}, {u'a', 1}, {u'\t', 1}}));
+    cache.Bind(&fontB, 20, measure);
+    EXPECT_EQ(cache.Width(u'中'), 13);
+    EXPECT_EQ(calls[u'中'], 2) << "another font starts afresh";
+
+    cache.ByteWidths("\x81\x20"
+                     "a\x81",
+                     widths);
+    EXPECT_EQ(widths, (std::vector<int>{13, 0, 7, 13})) << "damaged text, one width a byte";
+    EXPECT_EQ(TCharWidth().Width(u'a'), 0) << "unbound";
+}

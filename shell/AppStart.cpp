@@ -1,0 +1,27 @@
+#include "AppStart.h"
+
+#include "DailyVerses.h"
+#include "EmbeddedResources.h"
+
+#include <QFont>
+#include <QString>
+#include <QStringDecoder>
+
+namespace orvane {
+
+void PrepareApplication() {
+    // The reading face is "宋体" at 9 pt: AR PL UMing has the same 12 px Chinese / 6 px ASCII
+    // advances at that size, which the line breaking is tuned for.
+    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+    QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    RegisterEmbeddedResources();
+    LoadDailyVerses();
+}
+
+QString FromGbk(const std::string& gbk) {
+    QStringDecoder decoder("GBK");
+    return decoder(QByteArrayView(gbk.data(), qsizetype(gbk.size())));
+}
+
+} // namespace orvane
