@@ -1,0 +1,8 @@
+#include <QtTest>
+
+class MiscTabsTest : public QObject {
+    Q_OBJECT
+};
+
+QTEST_MAIN(MiscTabsTest)
+#include "MiscTabsTest.moc"
