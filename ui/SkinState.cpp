@@ -5,7 +5,9 @@
 #include <QPixmap>
 #include <QResource>
 
-static void InitSkinResources() { Q_INIT_RESOURCE(skins); }
+static void InitSkinResources() {
+    Q_INIT_RESOURCE(skins);
+}
 
 namespace orvane {
 
@@ -29,10 +31,14 @@ QColor SkinAccentColor() {
 
 QString SkinResourceName(int index) {
     switch (index) {
-    case 1: return QStringLiteral("LIGHT");
-    case 2: return QStringLiteral("RED");
-    case 3: return QStringLiteral("BLACK");
-    default: return {};
+    case 1:
+        return QStringLiteral("LIGHT");
+    case 2:
+        return QStringLiteral("RED");
+    case 3:
+        return QStringLiteral("BLACK");
+    default:
+        return {};
     }
 }
 

@@ -1,0 +1,465 @@
+#include "wnAncestor.h"
+
+#include "SkinState.h"
+
+#include <QApplication>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace orvane {
+
+namespace {
+
+constexpr int kTitleHeight = 27;
+constexpr int kToolBarHeight = 20;
+constexpr int kButtonSize = 20;
+constexpr int kMinWidth = 210;
+constexpr int kMinHeight = 150;
+constexpr int kFrameWidth = 3; // thickness of the drawn frame's edges
+constexpr int kGripWidth = 4;
+constexpr int kGripCorner = 8;
+
+QPointer<QWidget>& MainFormSlot() {
+    static QPointer<QWidget> form;
+    return form;
+}
+
+QFont FormFont() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    return font;
+}
+
+// An invisible handle along an edge or in a corner of a frameless window: pressing it lets the
+// window manager resize the window, or resizes it by hand where the platform cannot.
+class EdgeGrip : public QWidget {
+public:
+    EdgeGrip(QWidget* form, Qt::Edges edges) : QWidget(form), m_edges(edges) {
+        const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+        const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
+        if (horizontal && vertical) {
+            const bool falling =
+                edges == (Qt::TopEdge | Qt::LeftEdge) || edges == (Qt::BottomEdge | Qt::RightEdge);
+            setCursor(falling ? Qt::SizeFDiagCursor : Qt::SizeBDiagCursor);
+        } else {
+            setCursor(horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+        }
+    }
+    Qt::Edges Edges() const { return m_edges; }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton) return;
+        QWidget* form = window();
+        if (form->windowHandle() && form->windowHandle()->startSystemResize(m_edges)) return;
+        m_resizing = true;
+        m_pressGlobal = event->globalPosition().toPoint();
+        m_startGeometry = form->geometry();
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!m_resizing) return;
+        QWidget* form = window();
+        const QPoint delta = event->globalPosition().toPoint() - m_pressGlobal;
+        const QSize min = form->minimumSize();
+        QRect r = m_startGeometry;
+        // The opposite edge stays put; the minimum size stops the moving one.
+        if (m_edges & Qt::LeftEdge)
+            r.setLeft(std::min(r.left() + delta.x(), r.right() + 1 - min.width()));
+        if (m_edges & Qt::RightEdge)
+            r.setRight(std::max(r.right() + delta.x(), r.left() + min.width() - 1));
+        if (m_edges & Qt::TopEdge)
+            r.setTop(std::min(r.top() + delta.y(), r.bottom() + 1 - min.height()));
+        if (m_edges & Qt::BottomEdge)
+            r.setBottom(std::max(r.bottom() + delta.y(), r.top() + min.height() - 1));
+        form->setGeometry(r);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { m_resizing = false; }
+
+private:
+    Qt::Edges m_edges;
+    bool m_resizing = false;
+    QPoint m_pressGlobal;
+    QRect m_startGeometry;
+};
+
+Qt::WindowFlags WindowTypeFor(TfmAncestor::Border border) {
+    switch (border) {
+    case TfmAncestor::Border::Dialog:
+        return Qt::Dialog;
+    case TfmAncestor::Border::SizeToolWin:
+        return Qt::Tool;
+    default:
+        return Qt::Window;
+    }
+}
+
+} // namespace
+
+TfmAncestor::TfmAncestor(QWidget* parent, Border border)
+    : QWidget(parent, WindowTypeFor(border)), pnlAnceTitle(new TPanel(this)),
+      sbtnAnceTitleMax(new TSpeedButton(pnlAnceTitle)),
+      sbtnAnceTitleClose(new TSpeedButton(pnlAnceTitle)),
+      sbtnAnceTitleMin(new TSpeedButton(pnlAnceTitle)), imgAnceIcon(new QLabel(pnlAnceTitle)),
+      panToolBar(new TPanel(this)), m_border(border) {
+    FormCreate();
+}
+
+TfmAncestor::~TfmAncestor() = default;
+
+void TfmAncestor::FormCreate() {
+    setFont(FormFont());
+    setMinimumSize(kMinWidth, kMinHeight);
+    // The frame and texture are painted under every child; nothing needs the system fill.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    pnlAnceTitle->setObjectName(QStringLiteral("pnlAnceTitle"));
+    panToolBar->setObjectName(QStringLiteral("panToolBar"));
+    sbtnAnceTitleMax->setObjectName(QStringLiteral("sbtnAnceTitleMax"));
+    sbtnAnceTitleClose->setObjectName(QStringLiteral("sbtnAnceTitleClose"));
+    sbtnAnceTitleMin->setObjectName(QStringLiteral("sbtnAnceTitleMin"));
+    imgAnceIcon->setObjectName(QStringLiteral("imgAnceIcon"));
+    pnlAnceTitle->setFixedHeight(kTitleHeight);
+    panToolBar->setFixedHeight(kToolBarHeight);
+
+    m_formLayout = new QVBoxLayout(this);
+    m_formLayout->setContentsMargins(0, 0, 0, 0);
+    m_formLayout->setSpacing(0);
+    m_formLayout->addWidget(pnlAnceTitle);
+    m_formLayout->addWidget(panToolBar);
+    m_bodyLayout = new QHBoxLayout;
+    m_bodyLayout->setContentsMargins(0, 0, 0, 0);
+    m_bodyLayout->setSpacing(0);
+    m_clientArea = new QWidget(this);
+    m_clientArea->setObjectName(QStringLiteral("ClientArea"));
+    m_clientArea->installEventFilter(this);
+    m_bodyLayout->addWidget(m_clientArea, 1);
+    m_formLayout->addLayout(m_bodyLayout, 1);
+
+    sbtnAnceTitleMax->setToolTip(QStringLiteral("最大化"));
+    sbtnAnceTitleClose->setToolTip(QStringLiteral("关闭"));
+    sbtnAnceTitleMin->setToolTip(QStringLiteral("最小化"));
+    for (TSpeedButton* button : {sbtnAnceTitleMin, sbtnAnceTitleMax, sbtnAnceTitleClose})
+        button->SetImages(&imglAnceSysBtn);
+    connect(sbtnAnceTitleMin, &QToolButton::clicked, this, &QWidget::showMinimized);
+    connect(sbtnAnceTitleMax, &QToolButton::clicked, this, &TfmAncestor::sbtnAnceTitleMaxClick);
+    connect(sbtnAnceTitleClose, &QToolButton::clicked, this, &QWidget::close);
+
+    imgAnceIcon->setGeometry(6, 4, 16, 16);
+    imgAnceIcon->installEventFilter(this);
+    UpdateIcon();
+    pnlAnceTitle->installEventFilter(this);
+    if (!Sizeable()) {
+        sbtnAnceTitleMax->hide();
+        sbtnAnceTitleMin->hide();
+    }
+    pnlAnceTitle->SetSlicedBackdrop(m_border != Border::Sizeable);
+    pnlAnceTitle->SetCaption(windowTitle());
+
+    if (m_border != Border::Dialog) {
+        for (Qt::Edges edges :
+             {Qt::Edges(Qt::LeftEdge), Qt::Edges(Qt::RightEdge), Qt::Edges(Qt::TopEdge),
+              Qt::Edges(Qt::BottomEdge), Qt::TopEdge | Qt::LeftEdge, Qt::TopEdge | Qt::RightEdge,
+              Qt::BottomEdge | Qt::LeftEdge, Qt::BottomEdge | Qt::RightEdge})
+            m_grips.push_back(new EdgeGrip(this, edges));
+    }
+
+    // Every window starts in the current look, so one created while a skin is active is drawn
+    // frameless with the skin's pictures before anyone applies the skin again.
+    TfmAncestor::ApplySkin();
+}
+
+void TfmAncestor::ApplySkin() {
+    if (SkinIndex <= kSkinSystem) {
+        pnlAnceTitle->hide();
+    } else {
+        LoadSkin(SkinIndex);
+        imglAnceSysBtn.clear();
+        for (int row : {26, 43})
+            for (int i = 0; i < 6; ++i)
+                imglAnceSysBtn.push_back(SkinBlock(i * 16, row, 16, 17));
+        sbtnAnceTitleMin->SetGlyph(imglAnceSysBtn[0]);
+        imgAnceMax = imglAnceSysBtn[1];
+        sbtnAnceTitleClose->SetGlyph(imglAnceSysBtn[2]);
+        imgAnceRestore = imglAnceSysBtn[3];
+        pnlAnceTitle->SetButtonBackdrop(SkinBlock(0, 0, 68, 26));
+        UpdateMaxButton();
+        // A button under the pointer keeps its hovered picture through a skin change.
+        sbtnAnceTitleMin->ShowStatePicture();
+        sbtnAnceTitleClose->ShowStatePicture();
+        pnlAnceTitle->SetBackground(SkinBlock(126, 33, 8, 27));
+        pnlAnceTitle->show();
+    }
+    UpdateWindowFrame();
+    UpdateClientMargins();
+    PlaceGrips();
+    update();
+}
+
+void TfmAncestor::UpdateWindowFrame() {
+    const Qt::WindowFlags type = windowType();
+    Qt::WindowFlags flags = type;
+    if (SkinIndex > kSkinSystem)
+        flags |= Qt::FramelessWindowHint;
+    else if (m_border != Border::Sizeable)
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint;
+    if (flags == windowFlags()) return;
+
+    // Changing the flags hides the window. The outer rectangle stays where it was: the drawn
+    // title takes the place of the system caption and the other way round.
+    const bool visible = isVisible();
+    const Qt::WindowStates state = windowState();
+    QRect bounds = geometry();
+    const bool toFrameless = flags & Qt::FramelessWindowHint;
+    if (visible && toFrameless) {
+        const QRect outer = frameGeometry();
+        m_nativeFrame = QMargins(bounds.left() - outer.left(), bounds.top() - outer.top(),
+                                 outer.right() - bounds.right(), outer.bottom() - bounds.bottom());
+        bounds = outer;
+    } else if (visible) {
+        bounds = bounds.marginsRemoved(m_nativeFrame);
+    }
+    m_reframing = true;
+    setWindowFlags(flags);
+    if (!(state & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
+        setGeometry(bounds);
+    if (visible) {
+        setWindowState(state);
+        show();
+    }
+    m_reframing = false;
+}
+
+void TfmAncestor::UpdateClientMargins() {
+    if (SkinIndex <= kSkinSystem || !pnlAnceTitle->isVisibleTo(this)) {
+        m_clientArea->setContentsMargins(0, 0, 0, 0);
+        return;
+    }
+    // The inside of the frame as FormPaint draws it, in window coordinates.
+    const int y0 = pnlAnceTitle->height() - 2 + m_frameTop + (m_frameTop > 0 ? 1 : 0);
+    const QRect inner(
+        QPoint(m_frameLeft + kFrameWidth, y0 + kFrameWidth),
+        QPoint(width() - 1 - kFrameWidth, height() - 1 - m_frameBottom - kFrameWidth));
+    const QRect area = m_clientArea->geometry();
+    m_clientArea->setContentsMargins(
+        std::max(0, inner.left() - area.left()), std::max(0, inner.top() - area.top()),
+        std::max(0, area.right() - inner.right()), std::max(0, area.bottom() - inner.bottom()));
+}
+
+void TfmAncestor::SetFrameTop(int top) {
+    m_frameTop = top;
+    UpdateClientMargins();
+    update();
+}
+
+void TfmAncestor::SetFrameBottom(int bottom) {
+    m_frameBottom = bottom;
+    UpdateClientMargins();
+    update();
+}
+
+void TfmAncestor::SetFrameLeft(int left) {
+    m_frameLeft = left;
+    UpdateClientMargins();
+    update();
+}
+
+void TfmAncestor::SetMainMenu(QMenuBar* menu) {
+    if (menu == m_mainMenu) return;
+    if (m_mainMenu) {
+        panToolBar->AttachMenu(nullptr);
+        delete m_mainMenu;
+    }
+    m_mainMenu = menu;
+    if (!menu) return;
+    menu->setParent(this);
+    menu->setNativeMenuBar(false);
+    m_formLayout->setMenuBar(menu);
+    if (panToolBar->MenuBarMode) panToolBar->AttachMenu(menu);
+}
+
+void TfmAncestor::SetMainForm(QWidget* form) {
+    MainFormSlot() = form;
+}
+
+QWidget* TfmAncestor::MainForm() {
+    return MainFormSlot();
+}
+
+void TfmAncestor::sbtnAnceTitleMaxClick() {
+    if (isMaximized())
+        showNormal();
+    else
+        showMaximized();
+}
+
+void TfmAncestor::UpdateMaxButton() {
+    sbtnAnceTitleMax->setToolTip(isMaximized() ? QStringLiteral("恢复") : QStringLiteral("最大化"));
+    sbtnAnceTitleMax->ShowStatePicture();
+}
+
+void TfmAncestor::UpdateIcon() {
+    QIcon icon = windowIcon();
+    QPixmap picture;
+    if (!icon.isNull()) picture = icon.pixmap(16, 16);
+    if (picture.isNull()) {
+        LoadBitmapResource(QStringLiteral("ICON16")); // makes sure the resources are registered
+        picture = QPixmap(QStringLiteral(":/skins/ICON16"));
+    }
+    imgAnceIcon->setPixmap(picture.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfmAncestor::PlaceGrips() {
+    const bool on = SkinIndex > kSkinSystem && !isMaximized() && !isFullScreen();
+    // Per axis: the near strip, the far strip, or the span between the corners.
+    const auto span = [](bool nearEdge, bool farEdge, int length, int thickness) {
+        if (nearEdge) return std::pair(0, thickness);
+        if (farEdge) return std::pair(length - thickness, thickness);
+        return std::pair(kGripCorner, length - 2 * kGripCorner);
+    };
+    for (QWidget* grip : m_grips) {
+        const Qt::Edges edges = static_cast<EdgeGrip*>(grip)->Edges();
+        const bool corner =
+            (edges & (Qt::LeftEdge | Qt::RightEdge)) && (edges & (Qt::TopEdge | Qt::BottomEdge));
+        const int thickness = corner ? kGripCorner : kGripWidth;
+        const auto [x, w] = span(edges & Qt::LeftEdge, edges & Qt::RightEdge, width(), thickness);
+        const auto [y, h] = span(edges & Qt::TopEdge, edges & Qt::BottomEdge, height(), thickness);
+        grip->setGeometry(x, y, w, h);
+        grip->setVisible(on);
+        grip->raise();
+    }
+}
+
+void TfmAncestor::pnlAnceTitleResize() {
+    const int top = (pnlAnceTitle->height() - kButtonSize) / 2;
+    const int closeLeft = pnlAnceTitle->width() - 28;
+    sbtnAnceTitleClose->move(closeLeft, top);
+    sbtnAnceTitleMax->move(closeLeft - sbtnAnceTitleClose->width(), top);
+    sbtnAnceTitleMin->move(sbtnAnceTitleMax->x() - sbtnAnceTitleMax->width(), top);
+}
+
+bool TfmAncestor::TitleMouseEvent(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        if (mouse->button() != Qt::LeftButton || isMaximized()) return false;
+        // The move starts once the pointer has travelled a little, so that a double-click on
+        // the title still reaches us instead of the window manager.
+        m_titlePressed = true;
+        m_manualMove = false;
+        m_pressGlobal = mouse->globalPosition().toPoint();
+        m_pressWindowPos = pos();
+        return true;
+    case QEvent::MouseMove:
+        if (!m_titlePressed || !(mouse->buttons() & Qt::LeftButton) || isMaximized()) return false;
+        if (!m_manualMove) {
+            const QPoint travel = mouse->globalPosition().toPoint() - m_pressGlobal;
+            if (travel.manhattanLength() < QApplication::startDragDistance()) return true;
+            if (windowHandle() && windowHandle()->startSystemMove()) {
+                m_titlePressed = false;
+                return true;
+            }
+            m_manualMove = true;
+        }
+        move(m_pressWindowPos + mouse->globalPosition().toPoint() - m_pressGlobal);
+        return true;
+    case QEvent::MouseButtonRelease:
+        m_titlePressed = false;
+        m_manualMove = false;
+        return false;
+    case QEvent::MouseButtonDblClick:
+        m_titlePressed = false;
+        if (mouse->button() == Qt::LeftButton && sbtnAnceTitleMax->isVisibleTo(pnlAnceTitle))
+            sbtnAnceTitleMax->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TfmAncestor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == imgAnceIcon && event->type() == QEvent::MouseButtonDblClick) {
+        close();
+        return true;
+    }
+    if (watched == pnlAnceTitle) {
+        if (event->type() == QEvent::Resize)
+            pnlAnceTitleResize();
+        else if (TitleMouseEvent(event))
+            return true;
+    } else if (watched == m_clientArea &&
+               (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
+        UpdateClientMargins();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfmAncestor::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::WindowStateChange:
+        UpdateMaxButton();
+        PlaceGrips();
+        break;
+    case QEvent::WindowTitleChange:
+        pnlAnceTitle->SetCaption(windowTitle());
+        break;
+    case QEvent::WindowIconChange:
+        UpdateIcon();
+        break;
+    default:
+        break;
+    }
+}
+
+bool TfmAncestor::event(QEvent* event) {
+    // The icon change reaches event() only, not changeEvent().
+    if (event->type() == QEvent::WindowIconChange) UpdateIcon();
+    return QWidget::event(event);
+}
+
+void TfmAncestor::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceGrips();
+    UpdateClientMargins();
+    update();
+}
+
+void TfmAncestor::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (SkinIndex <= kSkinSystem) {
+        p.fillRect(rect(), palette().window());
+        return;
+    }
+    if (SkinFormTexture.isNull())
+        p.fillRect(rect(), palette().window());
+    else
+        p.drawTiledPixmap(rect(), QPixmap::fromImage(SkinFormTexture));
+    if (SkinFrame.isNull()) return;
+
+    const int h = pnlAnceTitle->height();
+    const int t = m_frameTop;
+    const int b = m_frameBottom;
+    const int l = m_frameLeft;
+    const int w = width();
+    const int ht = height();
+    const int y0 = h - 2 + t + (t > 0 ? 1 : 0);
+    DrawKeyed(p, QPoint(l, y0), SkinFrame, QRect(0, 0, 8, 8));
+    DrawKeyed(p, QPoint(w - 8, y0), SkinFrame, QRect(22, 0, 8, 8));
+    if (t > 0) p.drawImage(QRect(5, y0, w - 13, 3), SkinFrame, QRect(8, 0, 8, 3));
+    DrawKeyed(p, QPoint(l, ht - b - 8), SkinFrame, QRect(0, 28, 8, 8));
+    DrawKeyed(p, QPoint(w - 8, ht - b - 8), SkinFrame, QRect(22, 28, 8, 8));
+    p.drawImage(QRect(l, h + 6, 3, ht - h - 14), SkinFrame, QRect(0, 8, 3, 8));
+    p.drawImage(QRect(w - 3, h + 6, 3, ht - h - 14), SkinFrame, QRect(27, 8, 3, 8));
+    p.drawImage(QRect(5, ht - b - 3, w - 13, 3), SkinFrame, QRect(8, 33, 8, 3));
+}
+
+} // namespace orvane
