@@ -1,0 +1,26 @@
+// The pictures painted by orvane-iconpaint, one function per picture family.
+#pragma once
+
+#include <QImage>
+
+namespace iconpaint {
+
+// Number of images in the tool strip; unused indexes stay transparent.
+constexpr int ToolCount = 45;
+
+// Tool, menu and action image i (16 x 16, ARGB).
+QImage ToolIcon(int index);
+
+// Tree image: 0 a closed book, 1 the selected (open) book (16 x 16, ARGB).
+QImage ReportTypeIcon(int index);
+
+// Marker ball of skin s (0..3): 16 x 16, 24-bit, magenta where transparent.
+QImage MarkerBall(int skin);
+
+// Check mark of marked rows: 14 x 11, 24-bit, magenta where transparent.
+QImage CheckFlag();
+
+// Writes a 4x sheet of every picture on a light and a dark ground, for eyeballing.
+bool WritePreview(const QString& path);
+
+} // namespace iconpaint
