@@ -274,8 +274,11 @@ void TStringGrid::InvalidateRow(int row) {
     for (int c = 0; c < ColCount(); ++c) InvalidateCell(c, row);
 }
 
-void TStringGrid::paintEvent(QPaintEvent*) {
+void TStringGrid::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
+    // Only the cells the update touches are drawn: a marching frame repaints one cell four
+    // times a second and must not lay out every visible row's text each time.
+    const QRegion dirty = event->region();
     p.setFont(font());
     const QRect area = viewport()->rect();
     p.fillRect(area, palette().color(QPalette::Base));
@@ -284,7 +287,7 @@ void TStringGrid::paintEvent(QPaintEvent*) {
         for (int c = 0; c < ColCount(); ++c) {
             const QRect rect(x, y, colWidths_[size_t(c)], rowHeights_[size_t(r)]);
             x += colWidths_[size_t(c)];
-            if (rect.isEmpty()) continue;
+            if (rect.isEmpty() || !dirty.intersects(rect)) continue;
             TGridDrawState state = 0;
             if (r < fixedRows_) state |= gdFixed;
             if (IsRowSelected(r)) state |= gdSelected;

@@ -1,27 +1,69 @@
 #pragma once
-// The main window. For now it loads the scripture and shows the saved chapter as plain text;
-// the reading window with its grid, tree and tabs takes its place.
+// The main window: the testament tab strip on the left, the reading window in the notebook,
+// the main menu and the status bar with the daily verse. It owns the per-book navigation
+// state and keeps tab, notebook page and book tree consistent when the reader jumps.
 
-#include <QMainWindow>
+#include "BooksNodeData.h"
+#include "wnAnceMain.h"
 
-class QLabel;
-class QPlainTextEdit;
+#include <array>
+
+class QAction;
+class QMenu;
+class QMenuBar;
 
 namespace orvane {
 
-class TfmMain : public QMainWindow {
+class TfmBook;
+class TMiscTabs;
+
+class TfmMain : public TfmAnceMain {
     Q_OBJECT
 public:
     explicit TfmMain(QWidget* parent = nullptr);
+    ~TfmMain() override;
+
     // False when the embedded scripture could not be opened (the user has been told).
     bool ScriptureLoaded() const { return loaded_; }
 
-private:
-    void ShowChapterOf(int verseLine);
+    void SyncToBook(TBooksNodeData* data);
+    void TabsChange();
+    // Fills the tab strip from "name=value" lines (Unicode); a tab for every value "1".
+    void LoadTabs(const QStringList& lines);
+    int TabTestament(int tabIndex) const;
+    void SelectTestamentTab(int testament);
+    void ShowTestament(int testament);
 
-    QPlainTextEdit* text_ = nullptr;
-    QLabel* dailyVerse_ = nullptr;
+    TMiscTabs* Tabs = nullptr;
+    QWidget* Notebook1 = nullptr;
+    int NotebookPage = 0; // 0 "OldBib", 1 "NewBib"
+    TfmBook* fmBook = nullptr;
+    std::array<TBooksNodeData, 66> BookNodes{};
+    int CurrentTestament = 0;
+
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* miDo = nullptr;
+    QMenu* miView = nullptr;
+    QAction* miEditor = nullptr;
+    QAction* N6 = nullptr; // "退出"
+
+protected:
+    void SkinChanged() override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenu();
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void StatusBar1DblClick();
+
     bool loaded_ = false;
+    bool shown_ = false;
+    bool tabsChangeAttached_ = true;
 };
 
 } // namespace orvane

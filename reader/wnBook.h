@@ -1,0 +1,209 @@
+#pragma once
+// The reading window: the book tree on the left, the chapter grid on the right with its tool
+// bar, and the bottom pages (chain references, study notes, search results). It owns all
+// navigation state; the main window hosts it in its notebook and answers OnVerseJump.
+//
+// The class is implemented in several files by concern:
+//   wnBook.cpp      the window's controls, tool bar, context menu and actions
+//   wnBookNav.cpp   book tree, chapter and row navigation, bottom pages
+//   wnBookGrid.cpp  chapter grid layout and painting
+
+#include "BooksNodeData.h"
+#include "Gbk.h"
+#include "StringGrid.h"
+#include "wnAnceDisp.h"
+
+#include <QImage>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace orvane {
+
+class TfmBook : public TfmAnceDisp {
+    Q_OBJECT
+public:
+    explicit TfmBook(QWidget* parent = nullptr);
+    ~TfmBook() override;
+
+    // --- current position -------------------------------------------------------------
+    // Data of the selected book node; nullptr when none is selected.
+    TBooksNodeData* SelectedBookData() const;
+    // Chapter number within the selected book (1-based); 0 without a selection.
+    int ChapterNumber() const;
+    // Verse line shown in chapter-grid row `row` (row 1 = verse 1).
+    int RowToVerseLine(int row) const;
+
+    // --- called by the main window -----------------------------------------------------
+    void FillBookTree(bool newTestament);
+    void ShowRowDetails(int row);
+    // Re-applies the reading colours after a skin change.
+    void ApplyReadingColours();
+    // The navigation event: the window jumped to a verse of this book.
+    std::function<void(TBooksNodeData*)> OnVerseJump;
+
+    // --- controls (named as the other windows and the tests reach them) ---------------
+    QSplitter* splV = nullptr;          // between the left and the right panel
+    QSplitter* splH = nullptr;          // between the reading area and the bottom pages
+    QWidget* panLeft = nullptr;
+    QStackedWidget* Notebook1 = nullptr;
+    QWidget* panScriptTop = nullptr;
+    QToolButton* sbtnFirstVol = nullptr;
+    QToolButton* sbtnPreVol = nullptr;
+    QToolButton* sbtnNextVol = nullptr;
+    QToolButton* sbtnLastVol = nullptr;
+    QToolButton* sbtnChapterSelect = nullptr;
+    QLineEdit* edtChapterNum = nullptr;
+    QTreeWidget* trvBook = nullptr;
+    QWidget* panRight = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* tshtSeriP = nullptr;
+    TStringGrid* sgrdSeriP = nullptr;
+    QWidget* tshtLingXiu = nullptr;
+    QTextEdit* redtLingXiu = nullptr;
+    QWidget* tshtSearchResult = nullptr;
+    TStringGrid* sgrdSearchResult = nullptr;
+    QWidget* panReadArea = nullptr;
+    TStringGrid* sgrdMain = nullptr;
+    QWidget* panBottom = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QWidget* panFindOpt = nullptr;
+
+    QToolButton* ToolButton1 = nullptr; // back, with its history list
+    QToolButton* ToolButton2 = nullptr; // forward
+    QAction* tbtnFirstChapter = nullptr;
+    QAction* tbtnPrevChapter = nullptr;
+    QAction* ToolButton8 = nullptr;  // previous row
+    QAction* ToolButton9 = nullptr;  // current row to the top
+    QAction* ToolButton11 = nullptr; // next row
+    QAction* tbtnNexChapter = nullptr;
+    QAction* tbtnLastChapter = nullptr;
+    QAction* ToolButton3 = nullptr; // "复制": does nothing
+    QAction* tbtnFind = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* ppmChapterSelect = nullptr;
+    QMenu* ppmNaviBack = nullptr;
+    QMenu* ppmNaviForw = nullptr;
+    QAction* Remark1 = nullptr;
+    QAction* miMenuEditor = nullptr;
+    QAction* miTextOnly = nullptr;
+    QAction* miCopy4Write = nullptr;
+    QAction* miCopy4MoreWrite = nullptr;
+    QAction* miCopy4MoreTitle = nullptr;
+    QAction* Copy1 = nullptr;
+    QAction* miCopySp = nullptr;
+    QMenu* N3 = nullptr; // "书签"
+
+    QAction* acBackward = nullptr;
+    QAction* acForward = nullptr;
+    QAction* acRemark = nullptr;
+    QAction* acCopyAll = nullptr;
+    QAction* acCopy4Write = nullptr;
+    std::array<QAction*, 10> acBookmark{};
+    QAction* acEditor = nullptr;
+
+    QTimer* tmrTreeChanged = nullptr;
+    QTimer* tmrDrawSelectFrame = nullptr;
+    QTimer* tmrHintBallBuffer = nullptr;
+
+    // --- navigation (wnBookNav.cpp) -----------------------------------------------------
+    void trvBookChange();
+    void tmrTreeChangedTimer();
+    void sgrdMainSelectCell(int col, int row, bool& canSelect);
+    void tbtnFirstChapterClick();
+    void tbtnPrevChapterClick();
+    void tbtnNexChapterClick();
+    void tbtnLastChapterClick();
+    void ToolButton8Click();
+    void ToolButton9Click();
+    void ToolButton11Click();
+    void sbtnFirstVolClick();
+    void sbtnPreVolClick();
+    void sbtnNextVolClick();
+    void sbtnLastVolClick();
+    void sbtnChapterSelectClick();
+    void ChapterMenuClick(QAction* item);
+    // True when the key is swallowed (only digits, backspace, Enter and Escape reach the box).
+    bool edtChapterNumKeyPress(QKeyEvent* event);
+    void PageControl1Change(int index);
+    bool ChapterMenuStale = false;
+    // The main window's 66 book nodes; the tree's nodes point into them.
+    void SetBookNodes(std::array<TBooksNodeData, 66>* nodes) { BookNodes = nodes; }
+    // How ShowRowDetails reaches the panes and the writing editor. Whoever owns a pane sets
+    // its hook; an empty hook leaves that pane as it is.
+    std::function<void()> FillChainPane;           // reload sgrdSeriP for the current chapter
+    std::function<void(int row)> SelectPaneForRow; // pane row of the grid row's first marker
+    std::function<void(int row)> ShowStudyNote;    // the study note of the grid row
+    std::function<void(int row)> EditorFollow;     // only acts while the editor is shown
+
+private:
+    void GoToChapter(int number);
+    void ShowFirstRow();
+    void RebuildChapterMenu(int chapterCount);
+    std::array<TBooksNodeData, 66>* BookNodes = nullptr;
+    bool LoadingChapter = false; // row changes inside a load leave the panes to its last step
+
+public:
+    // --- chapter grid (wnBookGrid.cpp) -------------------------------------------------
+    // Line ends and row heights of texts first..last of column `col`; with `source` the
+    // texts are its lines first..last and the grid gets exactly that many data rows.
+    void LayoutRows(TStringGrid* grid, int col, int first, const StringList* source, int last);
+    void sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row,
+                          const QRect& rect, TGridDrawState state);
+    void PrepareMarkerBall(int numberSize);
+    void DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x, int y,
+                        int row);
+    void tmrDrawSelectFrameTimer();
+    void panReadAreaResize();
+    QColor ReadingBackground() const;
+    QColor FrameColour() const;
+    QImage MarkerBall;  // 16 x 16 scratch picture of one marker ball
+    QImage NoteIcon;    // 16 x 16 scratch copy of the note icon
+    QStringList MarkedRows;
+    int SelectFramePhase = 0; // the animation phase: 0 or 1
+    // Bookmark slots, each a verse line or -1 (read at show, written at destruction).
+    std::array<int, 10> BookMarks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    // The verse lines the chapter grid was last laid out with (-1 before the first chapter).
+    // Painting and re-layout follow these, so a book selected but not loaded yet (the tree's
+    // 250 ms delay) never paints its verses over the shown chapter's line breaks.
+    int GridFirstLine = -1;
+    int GridLastLine = -1;
+    // Writes digits onto MarkerBall in the font PrepareMarkerBall chose.
+    void WriteMarkerDigits(const QString& digits, int x, int y);
+    int MarkerNumberSize = 8;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void CreateLeftPanel();
+    void CreateRightPanel();
+    void CreateToolBar();
+    void CreatePopupMenu();
+    void FormShow();
+    void FormDestroy();
+    void RestartTreeTimer();
+    QTreeWidgetItem* SelectedNode() const;
+    bool shown_ = false;
+};
+
+} // namespace orvane

@@ -1,0 +1,537 @@
+// The chapter grid: line breaking into rows, and the painting of every cell of the chapter grid
+// and of the chain-reference pane (marker balls, note icons, bookmarks, the selection frame).
+#include "wnBook.h"
+
+#include "Addressing.h"
+#include "BibGlobe.h"
+#include "BookTables.h"
+#include "DrawCanvas.h"
+#include "DrawMenus.h"
+#include "Markers.h"
+#include "NotesStore.h"
+#include "ReaderPictures.h"
+#include "ReadingFont.h"
+#include "SkinState.h"
+#include "TxtFormat.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace orvane {
+namespace {
+
+constexpr int kBallSize = 16;
+// Narrower columns are not broken at all: every character would get a line of its own.
+constexpr int kMinBreakWidth = 8;
+// The header's height in the system look, where no skin cell face is loaded.
+constexpr int kHeaderHeight = 24;
+constexpr int kNoteIcon = 18;
+constexpr int kFirstBookmarkIcon = 22;
+const QColor kSeparatorGrey(128, 128, 128);
+const QColor kMarkerNumberColour(0, 128, 128);
+
+QColor SystemColour(QPalette::ColorRole role) { return QApplication::palette().color(role); }
+
+QString FromGbk(std::string_view gbk) {
+    const std::u16string units = GbkToUtf16(gbk);
+    return QString::fromUtf16(units.data(), qsizetype(units.size()));
+}
+
+const QFont& HeaderNameFont() {
+    static const QFont font = [] {
+        QFont f(QStringLiteral("幼圆"));
+        f.setPointSize(10);
+        f.setBold(true);
+        return f;
+    }();
+    return font;
+}
+
+// The digits on a marker ball, in the pixel height a Windows font of `points` has on a
+// 96-dpi screen: the ball is a fixed 16 x 16 picture, so its numbers must not grow with the
+// screen's resolution. Unsmoothed, so no blended pixel lands on the ball's magenta key.
+const QFont& MarkerFont(int points) {
+    static std::array<QFont, 12> fonts;
+    static std::array<bool, 12> made{};
+    const size_t i = size_t(std::clamp(points, 1, 11));
+    if (!made[i]) {
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(std::max(1, (int(i) * 96 + 36) / 72));
+        f.setStyleStrategy(QFont::NoAntialias);
+        fonts[i] = f;
+        made[i] = true;
+    }
+    return fonts[i];
+}
+
+// Pictures cut from the strips once; the strips never change while the program runs.
+const QImage& ToolPicture(int index) {
+    static std::array<QImage, ToolImageCount> cache;
+    QImage& image = cache[size_t(index)];
+    if (image.isNull()) image = ToolImage(index);
+    return image;
+}
+
+const QImage& BallPicture(int skin) {
+    static std::array<QImage, BallImageCount> cache;
+    QImage& image = cache[size_t(std::clamp(skin, 0, BallImageCount - 1))];
+    if (image.isNull()) image = BallImage(skin);
+    return image;
+}
+
+const QImage& CheckFlagPicture() {
+    static const QImage image = CheckFlagImage();
+    return image;
+}
+
+// The system look's cell: button face with a one-pixel raised edge.
+void PaintPlainBackground(QPainter& canvas, const QRect& r) {
+    canvas.fillRect(r, SystemColour(QPalette::Button));
+    const QColor light = SystemColour(QPalette::Light);
+    const QColor dark = SystemColour(QPalette::Dark);
+    canvas.fillRect(r.left(), r.top(), r.width(), 1, light);
+    canvas.fillRect(r.left(), r.top(), 1, r.height(), light);
+    canvas.fillRect(r.left(), r.bottom(), r.width(), 1, dark);
+    canvas.fillRect(r.right(), r.top(), 1, r.height(), dark);
+}
+
+// A grey line of single dots from x1 up to (not including) x2. The pattern is anchored to the
+// canvas, so the dots of neighbouring rows line up.
+void DottedLine(QPainter& canvas, int x1, int x2, int y) {
+    if (x2 > x1) canvas.fillRect(x1, y, x2 - x1, 1, QBrush(kSeparatorGrey, Qt::Dense4Pattern));
+}
+
+// One row's GBK text prepared for painting: its characters as UTF-16 and the advance of each
+// byte, taken from the same width cache the line breaker measured with. Positions are byte
+// offsets; only character boundaries are ever passed in.
+class TRowText {
+public:
+    explicit TRowText(std::string_view gbk) : text_(gbk), unitAt_(gbk.size() + 1, 0) {
+        ReadingWidths().ByteWidths(gbk, widths_);
+        size_t chars = 0;
+        for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i))
+            ++chars;
+        std::u16string units = GbkToUtf16(gbk);
+        if (units.size() != chars) { // a damaged character: convert one at a time
+            units.clear();
+            for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i)) {
+                const std::u16string one = GbkToUtf16(gbk.substr(i, CharLength(gbk, i)));
+                units.push_back(one.empty() ? u'\uFFFD' : one.front());
+            }
+        }
+        size_t k = 0;
+        for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i), ++k) {
+            unitAt_[i] = int(k);
+            if (CharLength(gbk, i) == 2) unitAt_[i + 1] = int(k);
+        }
+        unitAt_[gbk.size()] = int(k);
+        // Line ends and tabs have no glyph to show; they keep their measured width.
+        for (char16_t& u : units)
+            if (u < u' ') u = u' ';
+        units_ = QString::fromUtf16(units.data(), qsizetype(units.size()));
+    }
+
+    size_t Size() const { return text_.size(); }
+    char At(size_t i) const { return text_[i]; }
+
+    QString Units(size_t from, size_t to) const {
+        return units_.mid(unitAt_[from], unitAt_[to] - unitAt_[from]);
+    }
+
+    int Width(size_t from, size_t to) const {
+        int sum = 0;
+        for (size_t i = from; i < to; ++i)
+            sum += widths_[i];
+        return sum;
+    }
+
+    // The first backquote in [from, to) that is a character of its own; a trail byte of a
+    // double-byte character may have the same value.
+    size_t FindMarker(size_t from, size_t to) const {
+        for (size_t i = from; i < to; i += CharLength(text_, i))
+            if (text_[i] == kMarkerChar) return i;
+        return std::string_view::npos;
+    }
+
+private:
+    std::string_view text_;
+    std::vector<int> unitAt_; // per byte: index of its character's UTF-16 unit
+    std::vector<int> widths_;
+    QString units_;
+};
+
+// Draws the characters of [from, to) with their tops at y, left edge at x.
+void WriteRun(QPainter& canvas, const TRowText& row, size_t from, size_t to, int x, int y,
+              int ascent) {
+    if (from < to) canvas.drawText(QPoint(x, y + ascent), row.Units(from, to));
+}
+
+// Width column `col` must have to fill the grid's client area beside the other columns, with
+// the scroll bar's room taken off when the rows laid out now need it. Computed from the grid's
+// own frame rather than its viewport, which lags behind while the window is being shown.
+int FillingWidth(const TStringGrid* grid, int col) {
+    int width = grid->contentsRect().width() - 2;
+    for (int c = 0; c < grid->ColCount(); ++c)
+        if (c != col) width -= grid->ColWidth(c);
+    if (grid->ScrollBarShowing()) width -= grid->verticalScrollBar()->sizeHint().width();
+    return width;
+}
+
+bool HasNote(int verseLine) {
+    try {
+        return !Notes().GetNote(verseLine).empty();
+    } catch (const std::exception&) {
+        return false; // an unreadable notes file shows no icons; the editor reports it
+    }
+}
+
+} // namespace
+
+// --- colours ------------------------------------------------------------------------------
+
+QColor TfmBook::ReadingBackground() const {
+    if (SkinIndex != kSkinSystem && SkinFaceColor.isValid()) return SkinFaceColor;
+    return SystemColour(QPalette::Base);
+}
+
+QColor TfmBook::FrameColour() const {
+    return SkinIndex != kSkinSystem ? SkinAccentColor() : SystemColour(QPalette::Dark);
+}
+
+void TfmBook::ApplyReadingColours() {
+    const QColor face =
+        SkinFaceColor.isValid() && SkinIndex != kSkinSystem ? SkinFaceColor
+                                                            : SystemColour(QPalette::Button);
+    QPalette form = palette();
+    form.setColor(QPalette::Window, face);
+    setPalette(form);
+    setAutoFillBackground(true);
+
+    const QColor reading = ReadingBackground();
+    for (QWidget* w : {static_cast<QWidget*>(redtLingXiu), static_cast<QWidget*>(sgrdMain),
+                       static_cast<QWidget*>(sgrdSeriP), static_cast<QWidget*>(trvBook)}) {
+        if (!w) continue;
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, reading);
+        p.setColor(QPalette::Window, reading);
+        w->setPalette(p);
+    }
+    sgrdSeriP->setFont(sgrdMain->font());
+    const bool skinned = SkinIndex != kSkinSystem && !SkinCellFace.isNull();
+    sgrdMain->SetRowHeight(0, skinned ? SkinCellFace.height() : kHeaderHeight);
+    TDrawMenus::Install(ppmChapterSelect);
+    sgrdMain->viewport()->update();
+    sgrdSeriP->viewport()->update();
+}
+
+// --- layout -------------------------------------------------------------------------------
+
+void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList* source,
+                         int last) {
+    if (!grid || col < 0 || col >= grid->ColCount()) return;
+    const int count = std::max(0, last - first + 1);
+    auto textOf = [&](int i) -> std::string_view {
+        if (!source) return grid->Cells(col, i);
+        if (i < 0 || size_t(i) >= source->size()) return {};
+        return (*source)[size_t(i)];
+    };
+    // A column that filled the client area keeps filling it when this layout shows or hides
+    // the scroll bar.
+    const bool filling = grid->ColWidth(col) == FillingWidth(grid, col);
+
+    auto breakLines = [&](bool force) {
+        const int width = grid->ColWidth(col);
+        if (width >= kMinBreakWidth && (force || grid->SavedRow < 0 || width - 2 != grid->WrapWidth)) {
+            TCharWidth& widths = ReadingWidths();
+            grid->WrapWidth = width - 2;
+            grid->LineBreaks.assign(size_t(count), {});
+            for (int i = 0; i < count; ++i)
+                grid->LineBreaks[size_t(i)] =
+                    TTxtFormat::BreakLines(textOf(first + i), grid->WrapWidth, widths);
+        } else if (width < kMinBreakWidth && grid->SavedRow < 0) {
+            // New content in a column too narrow to break for: one line per text, so the rows
+            // match the texts; the impossible width makes the next wider layout break them.
+            grid->WrapWidth = -1;
+            grid->LineBreaks.assign(size_t(count), {});
+            for (int i = 0; i < count; ++i)
+                grid->LineBreaks[size_t(i)] = TTxtFormat::BreakLines(
+                    textOf(first + i), std::numeric_limits<int>::max() / 2, ReadingWidths());
+        }
+        grid->MarkerSpots.resize(grid->LineBreaks.size());
+    };
+    auto setHeights = [&] {
+        const int fixed = grid->FixedRows();
+        for (int r = fixed; r < grid->RowCount(); ++r) {
+            const size_t entry = size_t(r - fixed);
+            if (entry >= grid->LineBreaks.size()) break;
+            // An empty text keeps one line, so its row (and verse number) stays visible.
+            const int lines = std::max<int>(1, int(grid->LineBreaks[entry].size()));
+            grid->SetRowHeight(r, lines * grid->DefaultRowHeight());
+        }
+    };
+
+    breakLines(false);
+    if (source) {
+        // Emptying the grid is no choice of the reader's: no select-cell event.
+        auto onSelect = std::move(grid->OnSelectCell);
+        grid->OnSelectCell = nullptr;
+        const int fixed = grid->FixedRows();
+        grid->SetRowCount(fixed + 1);
+        for (int r = 0; r <= fixed; ++r)
+            for (int c = 0; c < grid->ColCount(); ++c)
+                grid->SetCells(c, r, {});
+        // A grid needs a data row below its fixed ones even when there are no texts.
+        grid->SetRowCount(fixed + std::max<int>(1, int(grid->LineBreaks.size())));
+        grid->OnSelectCell = std::move(onSelect);
+        if (grid == sgrdMain) {
+            GridFirstLine = first;
+            GridLastLine = first + int(grid->LineBreaks.size()) - 1;
+        }
+    }
+    setHeights();
+    if (filling) {
+        const int width = FillingWidth(grid, col);
+        if (width != grid->ColWidth(col) && width >= kMinBreakWidth) {
+            grid->SetColWidth(col, width);
+            breakLines(true);
+            setHeights();
+        }
+    }
+    if (grid->SavedRow >= grid->FixedRows() && grid->SavedRow < grid->RowCount()) {
+        // Restoring the row that was current is no new selection either.
+        auto onSelect = std::move(grid->OnSelectCell);
+        grid->OnSelectCell = nullptr;
+        grid->SetRow(grid->SavedRow);
+        grid->OnSelectCell = std::move(onSelect);
+    }
+    if (grid->ScrollBarShowing()) grid->SetTopRow(grid->Row());
+    grid->viewport()->update();
+}
+
+void TfmBook::panReadAreaResize() {
+    sgrdMain->SavedRow = sgrdMain->Row();
+    sgrdMain->SetColWidth(1, std::max(0, FillingWidth(sgrdMain, 1)));
+    if (GridFirstLine < 0) return; // no chapter yet: its load lays out for this width
+    LayoutRows(sgrdMain, 1, GridFirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
+               GridLastLine);
+}
+
+// --- marker balls -------------------------------------------------------------------------
+
+void TfmBook::PrepareMarkerBall(int numberSize) {
+    if (MarkerBall.size() != QSize(kBallSize, kBallSize))
+        MarkerBall = QImage(kBallSize, kBallSize, QImage::Format_RGB888);
+    MarkerBall.fill(QColor::fromRgb(kMagenta));
+    QPainter p(&MarkerBall);
+    p.drawImage(QPoint(0, 0), BallPicture(SkinIndex));
+    MarkerNumberSize = numberSize;
+}
+
+void TfmBook::WriteMarkerDigits(const QString& digits, int x, int y) {
+    if (digits.isEmpty()) return;
+    QPainter p(&MarkerBall);
+    const QFont& font = MarkerFont(MarkerNumberSize);
+    p.setFont(font);
+    p.setPen(kMarkerNumberColour);
+    p.drawText(QPoint(x, y + QFontMetrics(font).ascent()), digits);
+}
+
+void TfmBook::DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x,
+                             int y, int row) {
+    DrawKeyed(canvas, QPoint(x, y), MarkerBall);
+    if (!grid) return;
+    bool ok = false;
+    int number = digits.toInt(&ok);
+    if (!ok) number = 1;
+    const int entry = row - grid->FixedRows();
+    if (entry >= 0 && size_t(entry) < grid->MarkerSpots.size())
+        grid->MarkerSpots[size_t(entry)].push_back({x, y, number});
+}
+
+// --- painting -----------------------------------------------------------------------------
+
+namespace {
+
+// The display lines of one row's text, each marker drawn as a numbered ball where its
+// characters would have stood.
+void PaintLines(TfmBook& form, TStringGrid* grid, QPainter& canvas, int row, const QRect& rect,
+                std::string_view text, const std::vector<uint16_t>& ends) {
+    const TRowText glyphs(text);
+    const int ascent = QFontMetrics(canvas.font()).ascent();
+    size_t begin = 0;
+    for (size_t k = 0; k < ends.size(); ++k) {
+        const size_t end = std::min<size_t>(ends[k], glyphs.Size());
+        const int y = rect.top() + 4 + int(k) * grid->DefaultRowHeight();
+        int x = rect.left() + 2;
+        size_t pos = begin;
+        while (pos < end) {
+            const size_t mark = glyphs.FindMarker(pos, end);
+            if (mark == std::string_view::npos) break;
+            WriteRun(canvas, glyphs, pos, mark, x, y, ascent);
+            int ballX = x + glyphs.Width(pos, mark);
+            size_t digitsEnd = mark + 1;
+            while (digitsEnd < end && glyphs.At(digitsEnd) >= '0' && glyphs.At(digitsEnd) <= '9')
+                ++digitsEnd;
+            x = ballX + glyphs.Width(mark, digitsEnd);
+            const QString digits = glyphs.Units(mark + 1, digitsEnd);
+            if (digits.size() >= 3) {
+                form.PrepareMarkerBall(6);
+                form.WriteMarkerDigits(digits, 2, 2);
+                ballX += 3;
+            } else {
+                form.PrepareMarkerBall(8);
+                form.WriteMarkerDigits(digits, digits.size() == 1 ? 5 : 2, 0);
+            }
+            form.DrawMarkerBall(grid, canvas, digits, ballX, y - 3, row);
+            pos = digitsEnd;
+        }
+        WriteRun(canvas, glyphs, pos, end, x, y, ascent);
+        begin = std::max(begin, end);
+    }
+}
+
+} // namespace
+
+void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row,
+                               const QRect& rect, TGridDrawState state) {
+    (void)state; // selection is read from the grid: marked rows override it
+    if (!grid) return;
+    canvas.setPen(Qt::black);
+    canvas.setBrush(Qt::NoBrush);
+    canvas.setFont(grid->font());
+    const bool chapterGrid = grid == sgrdMain;
+    const int fixed = grid->FixedRows();
+    const bool skinned = SkinIndex != kSkinSystem;
+    // Right and bottom as the first pixel outside the cell.
+    const int left = rect.left(), top = rect.top();
+    const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
+    const int verseLine = chapterGrid && GridFirstLine >= 0 && row >= fixed &&
+                                  GridFirstLine + row - fixed <= GridLastLine
+                              ? GridFirstLine + row - fixed
+                              : -1;
+
+    if (chapterGrid && row < fixed) { // the header
+        if (skinned)
+            TDrawCanvas::TileHorizontally(canvas, SkinCellFace, grid->ColWidth(col), left);
+        else
+            PaintPlainBackground(canvas, rect);
+        const QRect textRect = rect.adjusted(0, 4, 0, 0);
+        if (col != 0) {
+            canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("dadev"));
+            return;
+        }
+        const QColor frame = FrameColour();
+        canvas.fillRect(right - 1, top, 1, rect.height(), frame);
+        canvas.fillRect(left, bottom - 1, rect.width(), 1, frame);
+        const int book = GridFirstLine >= 0 ? BookOfLine(GridFirstLine) : -1;
+        if (book >= 0) {
+            canvas.setFont(HeaderNameFont());
+            canvas.setPen(skinned ? SkinAccentColor() : QColor(Qt::black));
+            canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop,
+                            FromGbk(BookTable[size_t(book)].ShortName));
+        }
+        return;
+    }
+
+    if (col == 0) { // verse number, or a group's number in the pane
+        if (skinned)
+            canvas.drawImage(rect, SkinCellFaceSmall);
+        else
+            PaintPlainBackground(canvas, rect);
+        const int ascent = QFontMetrics(canvas.font()).ascent();
+        if (chapterGrid) {
+            if (verseLine < 0) return;
+            const QString number = QStringLiteral("%1:%2")
+                                       .arg(::orvane::ChapterNumber(ChapterOfLine(verseLine)))
+                                       .arg(row - fixed + 1);
+            canvas.drawText(QPoint(left + 4, top + 4 + ascent), number);
+            for (int i = 0; i < int(BookMarks.size()); ++i)
+                if (BookMarks[size_t(i)] == verseLine)
+                    canvas.drawImage(QPoint(right - 16, bottom - 17),
+                                     ToolPicture(kFirstBookmarkIcon + i));
+            if (MarkedRows.contains(QString::number(row))) {
+                const QImage& flag = CheckFlagPicture();
+                DrawKeyed(canvas, QPoint(right - flag.width() - 1, bottom - flag.height() - 1),
+                          flag);
+            }
+            return;
+        }
+        // A group's number stands on its first row, and on the top row when that first row
+        // has scrolled away.
+        const std::string& text = grid->Cells(0, row);
+        if (text.empty()) return;
+        if (row > 0 && row != grid->TopRow() && text == grid->Cells(0, row - 1)) return;
+        const QString digits = FromGbk(text);
+        if (digits.size() >= 3) {
+            PrepareMarkerBall(7);
+            WriteMarkerDigits(digits, 1, 1);
+        } else {
+            PrepareMarkerBall(8);
+            WriteMarkerDigits(digits, digits.size() == 1 ? 5 : 2, 0);
+        }
+        DrawKeyed(canvas, QPoint(left + 4, top + 4), MarkerBall);
+        return;
+    }
+
+    // The text column.
+    canvas.fillRect(rect, ReadingBackground());
+    if (chapterGrid && verseLine >= 0 && HasNote(verseLine)) {
+        NoteIcon = QImage(16, 16, QImage::Format_ARGB32_Premultiplied);
+        NoteIcon.fill(ReadingBackground());
+        {
+            QPainter icon(&NoteIcon);
+            icon.drawImage(QPoint(0, 0), ToolPicture(kNoteIcon));
+        }
+        canvas.drawImage(QPoint(right - 16, bottom - 16), NoteIcon);
+    }
+
+    const bool lastRow = row == grid->RowCount() - 1;
+    const bool framed = MarkedRows.isEmpty() ? grid->IsRowSelected(row)
+                                             : MarkedRows.contains(QString::number(row));
+    if (framed && chapterGrid) {
+        const int shift = SelectFramePhase == 1 ? 3 : 0;
+        const QColor frame = FrameColour();
+        TDrawCanvas::DrawDashedHLine(canvas, left + shift, frame, right, top);
+        TDrawCanvas::DrawDashedVLine(canvas, left + 1, frame, bottom - 1, top + shift);
+        TDrawCanvas::DrawDashedVLine(canvas, right - 1, frame, bottom - 1, top + shift);
+        if (lastRow) DottedLine(canvas, left, right, bottom - 2);
+        TDrawCanvas::DrawDashedHLine(canvas, left + shift, frame, right, bottom - 1);
+    } else {
+        DottedLine(canvas, left, right, top);
+        if (!framed && lastRow) DottedLine(canvas, left, right, bottom - 1);
+    }
+
+    QFont font = ReadingFont(); // the font the lines were broken with
+    if (!chapterGrid) font.setUnderline(grid->IsRowSelected(row));
+    canvas.setFont(font);
+    canvas.setPen(Qt::black);
+    const int entry = row - fixed;
+    if (entry < 0 || size_t(entry) >= grid->MarkerSpots.size()) return;
+    grid->MarkerSpots[size_t(entry)].clear();
+    if (size_t(entry) >= grid->LineBreaks.size() || grid->LineBreaks[size_t(entry)].empty())
+        return;
+    const std::string_view text =
+        !chapterGrid ? std::string_view(grid->Cells(col, row))
+        : verseLine >= 0 ? std::string_view(TBibGlobe::VerseText(verseLine))
+                         : std::string_view();
+    PaintLines(*this, grid, canvas, row, rect, text, grid->LineBreaks[size_t(entry)]);
+}
+
+// --- the selection frame's march ----------------------------------------------------------
+
+void TfmBook::tmrDrawSelectFrameTimer() {
+    if (sgrdMain->Row() <= 0) return;
+    SelectFramePhase = SelectFramePhase != 1 ? 1 : 0;
+    sgrdMain->InvalidateCell(1, sgrdMain->Row());
+}
+
+} // namespace orvane

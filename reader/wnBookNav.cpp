@@ -1,0 +1,402 @@
+#include "wnBook.h"
+
+#include "BibGlobe.h"
+#include "BookTables.h"
+#include "DrawMenus.h"
+#include "ReaderPictures.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace orvane {
+namespace {
+
+TBooksNodeData* NodeData(const QTreeWidgetItem* item) {
+    if (!item) return nullptr;
+    return static_cast<TBooksNodeData*>(item->data(0, Qt::UserRole).value<void*>());
+}
+
+const TBookInfo& BookOf(const TBooksNodeData& data) {
+    return BookTable[size_t(data.BookIndex)];
+}
+
+int ChapterCountOf(const TBookInfo& book) {
+    return book.LastChapter - book.FirstChapter + 1;
+}
+
+QIcon BookIcon() {
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(ReportTypeImage(0)), QIcon::Normal);
+    icon.addPixmap(QPixmap::fromImage(ReportTypeImage(1)), QIcon::Selected);
+    return icon;
+}
+
+// Clears a flag when the scope ends, however it ends.
+struct FlagScope {
+    bool& flag;
+    explicit FlagScope(bool& f) : flag(f) { flag = true; }
+    ~FlagScope() { flag = false; }
+};
+
+} // namespace
+
+// --- current position ---------------------------------------------------------------------
+
+QTreeWidgetItem* TfmBook::SelectedNode() const {
+    QTreeWidgetItem* item = trvBook->currentItem();
+    return item && item->isSelected() ? item : nullptr;
+}
+
+TBooksNodeData* TfmBook::SelectedBookData() const {
+    TBooksNodeData* data = NodeData(SelectedNode());
+    if (!data || data->BookIndex < 0 || data->BookIndex >= kBookCount) return nullptr;
+    return data;
+}
+
+int TfmBook::ChapterNumber() const {
+    const TBooksNodeData* data = SelectedBookData();
+    return data ? data->ChapterIndex - BookOf(*data).FirstChapter + 1 : 0;
+}
+
+int TfmBook::RowToVerseLine(int row) const {
+    const TBooksNodeData* data = SelectedBookData();
+    if (!data || data->ChapterIndex < 0 || data->ChapterIndex >= kChapterCount) return -1;
+    return ChapterTable[size_t(data->ChapterIndex)].FirstLine + row - 1;
+}
+
+// --- the book tree ------------------------------------------------------------------------
+
+void TfmBook::FillBookTree(bool newTestament) {
+    trvBook->setUpdatesEnabled(false);
+    {
+        // Emptying the tree is no selection change of the reader's: the main window selects
+        // a book afterwards, and that one change loads the chapter.
+        const QSignalBlocker blocker(trvBook);
+        trvBook->clear();
+        if (BookNodes) {
+            const QIcon icon = BookIcon();
+            const int first = newTestament ? kFirstNewTestamentBook : 0;
+            const int last = newTestament ? kBookCount - 1 : kFirstNewTestamentBook - 1;
+            for (int b = first; b <= last; ++b) {
+                auto* item = new QTreeWidgetItem(trvBook);
+                item->setText(0, QString::fromStdString(GbkToUtf8(BookTable[size_t(b)].FullName)));
+                item->setData(0, Qt::UserRole,
+                              QVariant::fromValue(static_cast<void*>(&(*BookNodes)[size_t(b)])));
+                item->setIcon(0, icon);
+            }
+        }
+        trvBook->expandAll();
+        trvBook->setCurrentItem(nullptr);
+        trvBook->clearSelection();
+    }
+    trvBook->setUpdatesEnabled(true);
+    Notebook1->setCurrentIndex(0);
+}
+
+void TfmBook::trvBookChange() {
+    ChapterMenuStale = true;
+    RestartTreeTimer();
+}
+
+void TfmBook::RestartTreeTimer() {
+    tmrTreeChanged->stop();
+    tmrTreeChanged->start();
+}
+
+// --- loading a chapter --------------------------------------------------------------------
+
+void TfmBook::tmrTreeChangedTimer() {
+    tmrTreeChanged->stop();
+    tmrDrawSelectFrame->stop();
+    sgrdMain->SavedRow = -1;
+    sgrdSeriP->SavedRow = -1;
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    const TBookInfo& book = BookOf(*data);
+    // A position stored elsewhere (settings, a jump) must never show another book's chapter
+    // under this book's name.
+    if (data->ChapterIndex < book.FirstChapter || data->ChapterIndex > book.LastChapter)
+        data->ChapterIndex = book.FirstChapter;
+    const TChapterInfo& chapter = ChapterTable[size_t(data->ChapterIndex)];
+    const StringList& text = TBibGlobe::CorpusFile(kChineseTextFile);
+    if (int(text.size()) <= chapter.LastLine) return; // the scripture is not loaded
+
+    {
+        // The rows set here are the load's own doing; the panes catch up once, below.
+        const FlagScope loading(LoadingChapter);
+        LayoutRows(sgrdMain, 1, chapter.FirstLine, &text, chapter.LastLine);
+        // VerseRow outlives chapter changes: a chapter that has that verse shows it again.
+        const int row = data->VerseRow + sgrdMain->FixedRows();
+        if (data->VerseRow >= 0 && row < sgrdMain->RowCount()) {
+            sgrdMain->SetRow(row);
+            if (sgrdMain->ScrollBarShowing()) sgrdMain->SetTopRow(row);
+        }
+    }
+
+    if (ChapterMenuStale) {
+        ChapterMenuStale = false;
+        RebuildChapterMenu(ChapterCountOf(book));
+    }
+    const int number = ChapterNumber();
+    const QList<QAction*> items = ppmChapterSelect->actions();
+    if (items.size() >= number) items[number - 1]->setChecked(true);
+    edtChapterNum->setText(QString::number(number));
+    edtChapterNum->end(false);
+
+    sgrdSeriP->ReloadPending = true;
+    ShowRowDetails(sgrdMain->Row());
+    if (sgrdMain->ColWidth(0) != 52) sgrdMain->SetColWidth(0, 52);
+    tmrDrawSelectFrame->start();
+}
+
+void TfmBook::RebuildChapterMenu(int chapterCount) {
+    // Books of equal length share the list as it is.
+    if (chapterCount == ppmChapterSelect->actions().size()) return;
+    tbtnLastChapter->setToolTip(QStringLiteral("卷末章(%1)").arg(chapterCount));
+    const QList<QAction*> old = ppmChapterSelect->actions();
+    for (auto it = old.rbegin(); it != old.rend(); ++it)
+        delete *it;
+    delete ppmChapterSelect->findChild<QActionGroup*>();
+    auto* group = new QActionGroup(ppmChapterSelect);
+    group->setExclusive(true);
+    for (int n = 1; n <= chapterCount; ++n) {
+        auto* item = new QAction(QString::number(n), group);
+        item->setCheckable(true);
+        ppmChapterSelect->addAction(item);
+    }
+    TDrawMenus::Install(ppmChapterSelect); // the skinned look, or the plain one without a skin
+}
+
+void TfmBook::sgrdMainSelectCell(int col, int row, bool& canSelect) {
+    // Rows are selected whole, so a click on the verse number selects the verse as well.
+    (void)col;
+    (void)canSelect;
+    if (row < sgrdMain->FixedRows()) return;
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    data->VerseRow = row - sgrdMain->FixedRows();
+    if (!LoadingChapter) ShowRowDetails(row);
+}
+
+void TfmBook::ShowRowDetails(int row) {
+    if (!SelectedBookData()) return;
+    QWidget* page = PageControl1->currentWidget();
+    if (page == tshtLingXiu) {
+        if (ShowStudyNote) ShowStudyNote(row);
+    } else if (page == tshtSeriP) {
+        if (sgrdSeriP->ReloadPending) {
+            sgrdSeriP->ReloadPending = false;
+            if (FillChainPane) FillChainPane();
+        }
+        if (SelectPaneForRow) SelectPaneForRow(row);
+    }
+    // The search results stay as the search left them.
+    if (EditorFollow) EditorFollow(row);
+}
+
+// --- chapter and row buttons --------------------------------------------------------------
+
+void TfmBook::ShowFirstRow() {
+    const int first = sgrdMain->FixedRows();
+    if (sgrdMain->RowCount() <= first) return;
+    sgrdMain->SetRow(first);
+    if (sgrdMain->ScrollBarShowing()) sgrdMain->SetTopRow(first);
+}
+
+void TfmBook::tbtnFirstChapterClick() {
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    const TBookInfo& book = BookOf(*data);
+    if (data->ChapterIndex == book.FirstChapter) {
+        ShowFirstRow();
+    } else {
+        data->ChapterIndex = book.FirstChapter;
+        RestartTreeTimer();
+    }
+}
+
+void TfmBook::tbtnPrevChapterClick() {
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    if (data->ChapterIndex > BookOf(*data).FirstChapter) {
+        --data->ChapterIndex;
+        RestartTreeTimer();
+    } else {
+        ShowFirstRow();
+    }
+}
+
+void TfmBook::tbtnNexChapterClick() {
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    if (data->ChapterIndex < BookOf(*data).LastChapter) {
+        ++data->ChapterIndex;
+        RestartTreeTimer();
+    } else {
+        ShowFirstRow(); // the next book is the book buttons' business
+    }
+}
+
+void TfmBook::tbtnLastChapterClick() {
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    const TBookInfo& book = BookOf(*data);
+    if (data->ChapterIndex == book.LastChapter) {
+        ShowFirstRow();
+    } else {
+        data->ChapterIndex = book.LastChapter;
+        RestartTreeTimer();
+    }
+}
+
+void TfmBook::ToolButton8Click() {
+    if (!SelectedBookData()) return;
+    if (sgrdMain->Row() > sgrdMain->FixedRows()) sgrdMain->SetRow(sgrdMain->Row() - 1);
+}
+
+void TfmBook::ToolButton11Click() {
+    if (!SelectedBookData()) return;
+    if (sgrdMain->Row() < sgrdMain->RowCount() - 1) sgrdMain->SetRow(sgrdMain->Row() + 1);
+}
+
+void TfmBook::ToolButton9Click() {
+    if (!SelectedBookData()) return;
+    if (sgrdMain->ScrollBarShowing()) sgrdMain->SetTopRow(sgrdMain->Row());
+}
+
+// --- book buttons -------------------------------------------------------------------------
+
+void TfmBook::sbtnFirstVolClick() {
+    if (!SelectedNode() || trvBook->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* first = trvBook->topLevelItem(0);
+    if (first == SelectedNode()) return;
+    trvBook->setCurrentItem(first);
+    trvBook->scrollToItem(first, QAbstractItemView::PositionAtTop);
+}
+
+void TfmBook::sbtnLastVolClick() {
+    if (!SelectedNode() || trvBook->topLevelItemCount() == 0) return;
+    QTreeWidgetItem* last = trvBook->topLevelItem(trvBook->topLevelItemCount() - 1);
+    if (last == SelectedNode()) return;
+    trvBook->setCurrentItem(last);
+    trvBook->scrollToItem(last, QAbstractItemView::PositionAtTop);
+}
+
+void TfmBook::sbtnPreVolClick() {
+    QTreeWidgetItem* selected = SelectedNode();
+    if (!selected) return;
+    const int index = trvBook->indexOfTopLevelItem(selected);
+    if (index <= 0) return;
+    QTreeWidgetItem* item = trvBook->topLevelItem(index - 1);
+    const bool shown = trvBook->viewport()->rect().contains(trvBook->visualItemRect(item));
+    trvBook->setCurrentItem(item);
+    if (!shown) trvBook->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+void TfmBook::sbtnNextVolClick() {
+    QTreeWidgetItem* selected = SelectedNode();
+    if (!selected) return;
+    const int index = trvBook->indexOfTopLevelItem(selected);
+    if (index < 0 || index >= trvBook->topLevelItemCount() - 1) return;
+    QTreeWidgetItem* item = trvBook->topLevelItem(index + 1);
+    const bool shown = trvBook->viewport()->rect().contains(trvBook->visualItemRect(item));
+    trvBook->setCurrentItem(item);
+    if (!shown) trvBook->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+// --- choosing a chapter by number ---------------------------------------------------------
+
+void TfmBook::sbtnChapterSelectClick() {
+    const TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    // Within the load delay after a book change the list may still be the previous book's.
+    RebuildChapterMenu(ChapterCountOf(BookOf(*data)));
+    const QList<QAction*> items = ppmChapterSelect->actions();
+    const int number = ChapterNumber();
+    if (number >= 1 && number <= items.size()) items[number - 1]->setChecked(true);
+    ppmChapterSelect->popup(sbtnChapterSelect->mapToGlobal(QPoint(0, sbtnChapterSelect->height())));
+}
+
+void TfmBook::ChapterMenuClick(QAction* item) {
+    TBooksNodeData* data = SelectedBookData();
+    if (!data || !item) return;
+    const TBookInfo& book = BookOf(*data);
+    bool ok = false;
+    int number = item->text().toInt(&ok);
+    if (!ok) number = 1;
+    number = std::clamp(number, 1, ChapterCountOf(book));
+    const int chapter = book.FirstChapter + number - 1;
+    if (chapter == data->ChapterIndex) return;
+    edtChapterNum->setText(QString::number(number));
+    edtChapterNum->end(false);
+    data->ChapterIndex = chapter;
+    RestartTreeTimer();
+}
+
+void TfmBook::GoToChapter(int number) {
+    TBooksNodeData* data = SelectedBookData();
+    if (!data) return;
+    const TBookInfo& book = BookOf(*data);
+    number = std::clamp(number, 1, ChapterCountOf(book));
+    edtChapterNum->setText(QString::number(number));
+    const int chapter = book.FirstChapter + number - 1;
+    if (chapter == data->ChapterIndex) return;
+    data->ChapterIndex = chapter;
+    RestartTreeTimer();
+    edtChapterNum->end(false);
+}
+
+bool TfmBook::edtChapterNumKeyPress(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        return false;
+    case Qt::Key_Escape:
+        GoToChapter(1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        const TBooksNodeData* data = SelectedBookData();
+        if (!data) return true;
+        bool ok = false;
+        int number = edtChapterNum->text().trimmed().toInt(&ok);
+        // Pasted text can hold anything: a non-number, 0 or less means the first chapter.
+        if (!ok || number < 1) {
+            edtChapterNum->setText(QStringLiteral("1"));
+            number = 1;
+        }
+        GoToChapter(std::min(number, ChapterCountOf(BookOf(*data))));
+        return true;
+    }
+    default:
+        break;
+    }
+    if (event->matches(QKeySequence::Paste)) return true;
+    const QString text = event->text();
+    const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9' && !command) return false;
+    // Keys that type nothing (arrows, Home, End, Delete, Tab) keep their meaning in the box;
+    // every other character is kept out of it.
+    return !text.isEmpty() && text[0].isPrint();
+}
+
+// --- bottom pages -------------------------------------------------------------------------
+
+void TfmBook::PageControl1Change(int index) {
+    (void)index;
+    PageControl1->update();
+    ShowRowDetails(sgrdMain->Row()); // the page just shown catches up with the current verse
+}
+
+} // namespace orvane
