@@ -1,6 +1,6 @@
 #include "wnBook.h"
 
-#include "IniFileX.h"
+#include "HistoryList.h"
 #include "PageTabStyle.h"
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
@@ -99,6 +99,13 @@ void TfmBook::FormCreate() {
     splV->setStretchFactor(1, 1);
     splV->setSizes({147, 621});
     CreatePopupMenu();
+    CreateHistory();
+    CreateChainPane();
+    CreateBalloon();
+    CreateBookmarks();
+    CreateCopy();
+    CreateSearch();
+    CreateNotes();
     tmrDrawSelectFrame->start();
 }
 
@@ -343,24 +350,15 @@ void TfmBook::showEvent(QShowEvent* event) {
 }
 
 void TfmBook::FormShow() {
-    try {
-        TInifileX ini;
-        ini.ReadIntArray("MAIN", "BOOK MARKS", 9, BookMarks.data());
-    } catch (const std::exception&) {
-        BookMarks.fill(-1);
-    }
+    BookmarksLoad();
+    SearchKeysLoad();
 }
 
 void TfmBook::FormDestroy() {
     tmrTreeChanged->stop();
     tmrDrawSelectFrame->stop();
-    if (!shown_) return; // the slots were never read: writing them would wipe the stored ones
-    try {
-        TInifileX ini;
-        ini.WriteIntArray("MAIN", "BOOK MARKS", 9, BookMarks.data());
-    } catch (const std::exception&) {
-        // Shutting down: there is no window left to report to.
-    }
+    // Slots never read must not be written: that would wipe the stored ones.
+    if (shown_) BookmarksSave();
 }
 
 bool TfmBook::eventFilter(QObject* watched, QEvent* event) {

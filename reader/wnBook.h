@@ -18,10 +18,12 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QComboBox;
 class QKeyEvent;
+class QMouseEvent;
 class QLineEdit;
 class QMenu;
 class QSplitter;
@@ -35,6 +37,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace orvane {
+
+class THistoryList;
 
 class TfmBook : public TfmAnceDisp {
     Q_OBJECT
@@ -165,8 +169,8 @@ public:
     // Line ends and row heights of texts first..last of column `col`; with `source` the
     // texts are its lines first..last and the grid gets exactly that many data rows.
     void LayoutRows(TStringGrid* grid, int col, int first, const StringList* source, int last);
-    void sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row,
-                          const QRect& rect, TGridDrawState state);
+    void sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
+                          TGridDrawState state);
     void PrepareMarkerBall(int numberSize);
     void DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x, int y,
                         int row);
@@ -174,8 +178,8 @@ public:
     void panReadAreaResize();
     QColor ReadingBackground() const;
     QColor FrameColour() const;
-    QImage MarkerBall;  // 16 x 16 scratch picture of one marker ball
-    QImage NoteIcon;    // 16 x 16 scratch copy of the note icon
+    QImage MarkerBall; // 16 x 16 scratch picture of one marker ball
+    QImage NoteIcon;   // 16 x 16 scratch copy of the note icon
     QStringList MarkedRows;
     int SelectFramePhase = 0; // the animation phase: 0 or 1
     // Bookmark slots, each a verse line or -1 (read at show, written at destruction).
@@ -188,6 +192,55 @@ public:
     // Writes digits onto MarkerBall in the font PrepareMarkerBall chose.
     void WriteMarkerDigits(const QString& digits, int x, int y);
     int MarkerNumberSize = 8;
+
+public:
+    // --- navigation history and jumps (wnBookHistory.cpp) -----------------------------
+    // Goes to a verse: `address` packs the verse line (upper 16 bits) and its chapter index
+    // (lower 16 bits); the place is recorded in the history and OnVerseJump raised.
+    void JumpToVerse(int address, int chainRow);
+    // The same for a bare verse line, chain-reference row 0.
+    void JumpToVerse(int verseLine);
+    void RecordLocation(int verseLine, int chainRow);
+    void acBackwardExecute();
+    void acForwardExecute();
+    std::unique_ptr<THistoryList> History;
+    // (end of history block)
+
+    // --- chain references in the grid and the pane (wnBookChain.cpp) ------------------
+    void sgrdMainMouseMove(QMouseEvent* event);
+    void sgrdMainMouseDown(QMouseEvent* event);
+    // (end of chain block)
+
+    // --- chapter balloon over the book tree (wnBookBalloon.cpp) -----------------------
+    // (end of balloon block)
+
+    // --- bookmarks (wnBookMarks.cpp) ---------------------------------------------------
+    void acBookmarkExecute(int slot);
+    void BookmarksLoad();
+    void BookmarksSave();
+    // (end of bookmarks block)
+
+    // --- copy and export (wnBookCopy.cpp) ----------------------------------------------
+    // (end of copy block)
+
+    // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------
+    // The remembered search keys, newest first (written to the settings by the main window).
+    QStringList SearchKeys() const;
+    void SearchKeysLoad();
+    // (end of search block)
+
+    // --- personal notes and the writing editor (wnBookNotes.cpp) ----------------------
+    // (end of notes block)
+
+private:
+    // Each concern wires its own controls; called in this order by FormCreate.
+    void CreateHistory();
+    void CreateChainPane();
+    void CreateBalloon();
+    void CreateBookmarks();
+    void CreateCopy();
+    void CreateSearch();
+    void CreateNotes();
 
 protected:
     void showEvent(QShowEvent* event) override;

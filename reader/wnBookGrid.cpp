@@ -39,7 +39,9 @@ constexpr int kFirstBookmarkIcon = 22;
 const QColor kSeparatorGrey(128, 128, 128);
 const QColor kMarkerNumberColour(0, 128, 128);
 
-QColor SystemColour(QPalette::ColorRole role) { return QApplication::palette().color(role); }
+QColor SystemColour(QPalette::ColorRole role) {
+    return QApplication::palette().color(role);
+}
 
 QString FromGbk(std::string_view gbk) {
     const std::u16string units = GbkToUtf16(gbk);
@@ -208,9 +210,9 @@ QColor TfmBook::FrameColour() const {
 }
 
 void TfmBook::ApplyReadingColours() {
-    const QColor face =
-        SkinFaceColor.isValid() && SkinIndex != kSkinSystem ? SkinFaceColor
-                                                            : SystemColour(QPalette::Button);
+    const QColor face = SkinFaceColor.isValid() && SkinIndex != kSkinSystem
+                            ? SkinFaceColor
+                            : SystemColour(QPalette::Button);
     QPalette form = palette();
     form.setColor(QPalette::Window, face);
     setPalette(form);
@@ -250,7 +252,8 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
 
     auto breakLines = [&](bool force) {
         const int width = grid->ColWidth(col);
-        if (width >= kMinBreakWidth && (force || grid->SavedRow < 0 || width - 2 != grid->WrapWidth)) {
+        if (width >= kMinBreakWidth &&
+            (force || grid->SavedRow < 0 || width - 2 != grid->WrapWidth)) {
             TCharWidth& widths = ReadingWidths();
             grid->WrapWidth = width - 2;
             grid->LineBreaks.assign(size_t(count), {});
@@ -321,8 +324,7 @@ void TfmBook::panReadAreaResize() {
     sgrdMain->SavedRow = sgrdMain->Row();
     sgrdMain->SetColWidth(1, std::max(0, FillingWidth(sgrdMain, 1)));
     if (GridFirstLine < 0) return; // no chapter yet: its load lays out for this width
-    LayoutRows(sgrdMain, 1, GridFirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
-               GridLastLine);
+    LayoutRows(sgrdMain, 1, GridFirstLine, &TBibGlobe::CorpusFile(kChineseTextFile), GridLastLine);
 }
 
 // --- marker balls -------------------------------------------------------------------------
@@ -495,8 +497,8 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
     }
 
     const bool lastRow = row == grid->RowCount() - 1;
-    const bool framed = MarkedRows.isEmpty() ? grid->IsRowSelected(row)
-                                             : MarkedRows.contains(QString::number(row));
+    const bool framed =
+        MarkedRows.isEmpty() ? grid->IsRowSelected(row) : MarkedRows.contains(QString::number(row));
     if (framed && chapterGrid) {
         const int shift = SelectFramePhase == 1 ? 3 : 0;
         const QColor frame = FrameColour();
@@ -517,12 +519,11 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
     const int entry = row - fixed;
     if (entry < 0 || size_t(entry) >= grid->MarkerSpots.size()) return;
     grid->MarkerSpots[size_t(entry)].clear();
-    if (size_t(entry) >= grid->LineBreaks.size() || grid->LineBreaks[size_t(entry)].empty())
-        return;
-    const std::string_view text =
-        !chapterGrid ? std::string_view(grid->Cells(col, row))
-        : verseLine >= 0 ? std::string_view(TBibGlobe::VerseText(verseLine))
-                         : std::string_view();
+    if (size_t(entry) >= grid->LineBreaks.size() || grid->LineBreaks[size_t(entry)].empty()) return;
+    const std::string_view text = !chapterGrid ? std::string_view(grid->Cells(col, row))
+                                  : verseLine >= 0
+                                      ? std::string_view(TBibGlobe::VerseText(verseLine))
+                                      : std::string_view();
     PaintLines(*this, grid, canvas, row, rect, text, grid->LineBreaks[size_t(entry)]);
 }
 

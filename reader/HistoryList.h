@@ -1,0 +1,5 @@
+#pragma once
+// Placeholder until the navigation history lands.
+namespace orvane {
+class THistoryList {};
+} // namespace orvane

@@ -1,0 +1,7 @@
+#include "wnBook.h"
+
+namespace orvane {
+
+void TfmBook::CreateBalloon() {}
+
+} // namespace orvane

@@ -1,0 +1,7 @@
+#include "wnBook.h"
+
+namespace orvane {
+
+void TfmBook::CreateCopy() {}
+
+} // namespace orvane

@@ -1,0 +1,10 @@
+#include "wnBook.h"
+
+namespace orvane {
+
+void TfmBook::CreateBookmarks() {}
+void TfmBook::acBookmarkExecute(int) {}
+void TfmBook::BookmarksLoad() {}
+void TfmBook::BookmarksSave() {}
+
+} // namespace orvane
