@@ -23,11 +23,15 @@ int main(int argc, char** argv) {
 
     orvane::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const bool ok = reporter.PrintRatios({
+    std::vector<orvane::bench::Target> targets = {
         {"load_bibbook", "BM_LoadBibbook", "BM_RawBz2Decompress", 1.25},
         {"search_whole_bible", "BM_SearchWholeBible", "BM_MemmemStrippedText", 4.0},
         {"note_lookups_ms", "BM_NoteLookupsChapter176", "", 1.0},
-    });
+    };
+#ifdef ORVANE_BENCH_GRID
+    targets.push_back({"grid_psalm119_vs_empty", "BM_LayoutPaintPsalm119", "BM_PaintEmptyGrid", 30.0});
+#endif
+    const bool ok = reporter.PrintRatios(targets);
     benchmark::Shutdown();
     return smoke || ok ? 0 : 1;
 }

@@ -488,9 +488,11 @@ private slots:
         form_->grab().save(dir + QStringLiteral("/ps119-98.png"));
         LoadChapter(kJohn3);
         form_->MarkedRows = {QStringLiteral("2"), QStringLiteral("3")};
-        form_->BookMarks[0] = form_->BookMarks[1] = ChapterTable[kJohn3].FirstLine + 15;
-        Notes().SetNote(ChapterTable[kJohn3].FirstLine + 15, Gbk("批注"));
-        Main()->SetRow(16);
+        const int verse2 = ChapterTable[kJohn3].FirstLine + 1;
+        form_->BookMarks[0] = form_->BookMarks[1] = verse2;
+        Notes().SetNote(verse2 + 1, Gbk("批注"));
+        Main()->SetRow(1);
+        Main()->SetTopRow(1);
         QCoreApplication::processEvents();
         form_->grab().save(dir + QStringLiteral("/john3-marks.png"));
     }

@@ -1,0 +1,81 @@
+// Laying out and painting 诗篇 119 (176 verses) in the reading window's chapter grid, against
+// painting the same grid, same size, holding no chapter.
+#include "BibGlobe.h"
+#include "BookTables.h"
+#include "wnBook.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QImage>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "orvane_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        auto* a = new QApplication(argc, argv);
+        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+        QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        return a;
+    }();
+    return *app;
+}
+
+// A shown reading window of the usual size; its chapter grid is what gets painted.
+std::unique_ptr<orvane::TfmBook> Window() {
+    App();
+    if (orvane::TBibGlobe::CorpusFile(orvane::kChineseTextFile).empty())
+        orvane::TBibGlobe::LoadScripture(); // what the window shows; the baseline paints it too
+    auto form = std::make_unique<orvane::TfmBook>();
+    form->resize(760, 560);
+    form->show();
+    form->tmrDrawSelectFrame->stop();
+    form->ApplyReadingColours();
+    QApplication::processEvents();
+    return form;
+}
+
+void Paint(orvane::TfmBook& form, QImage& image) {
+    form.sgrdMain->viewport()->render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+}
+
+void BM_LayoutPaintPsalm119(benchmark::State& state) {
+    auto form = Window();
+    const orvane::TChapterInfo& psalm = orvane::ChapterTable[478 + 118];
+    const orvane::StringList& text = orvane::TBibGlobe::CorpusFile(orvane::kChineseTextFile);
+    if (int(text.size()) <= psalm.LastLine) {
+        state.SkipWithError("scripture not loaded");
+        return;
+    }
+    QImage image(form->sgrdMain->viewport()->size(), QImage::Format_RGB32);
+    auto layoutAndPaint = [&] {
+        form->sgrdMain->SavedRow = -1; // new content: the lines are broken again
+        form->LayoutRows(form->sgrdMain, 1, psalm.FirstLine, &text, psalm.LastLine);
+        Paint(*form, image);
+    };
+    layoutAndPaint(); // fonts, glyphs and character widths are cached once per run
+    for (auto _ : state)
+        layoutAndPaint();
+}
+BENCHMARK(BM_LayoutPaintPsalm119)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintEmptyGrid(benchmark::State& state) {
+    auto form = Window();
+    QImage image(form->sgrdMain->viewport()->size(), QImage::Format_RGB32);
+    Paint(*form, image);
+    for (auto _ : state)
+        Paint(*form, image);
+}
+BENCHMARK(BM_PaintEmptyGrid)->Unit(benchmark::kMicrosecond);
+
+} // namespace
