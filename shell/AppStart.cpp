@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace orvane {
 
@@ -17,6 +18,12 @@ void PrepareApplication() {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     RegisterEmbeddedResources();
     LoadDailyVerses();
+}
+
+std::string ToGbk(const QString& text) {
+    QStringEncoder encoder("GBK");
+    const QByteArray bytes = encoder(text);
+    return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
 QString FromGbk(const std::string& gbk) {

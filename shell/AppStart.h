@@ -15,5 +15,7 @@ void PrepareApplication();
 
 // GBK bytes of the core to the UI's QString.
 QString FromGbk(const std::string& gbk);
+// The UI's text to GBK bytes for the core (characters GBK lacks become "?").
+std::string ToGbk(const QString& text);
 
 } // namespace orvane

@@ -13,6 +13,7 @@
 #include "wnBook.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -112,6 +113,7 @@ void TfmMain::FormCreate() {
     for (int b = 0; b < kBookCount; ++b)
         BookNodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
     fmBook->SetBookNodes(&BookNodes);
+    ConnectNotes();
     connect(Tabs, &TMiscTabs::Clicked, this, [this] {
         if (tabsChangeAttached_) TabsChange();
     });
@@ -172,6 +174,7 @@ void TfmMain::FormCreate() {
     }
     if (fmBook->trvBook->topLevelItemCount() > 0 && !fmBook->trvBook->currentItem())
         fmBook->trvBook->setCurrentItem(fmBook->trvBook->topLevelItem(0));
+    qApp->installEventFilter(this);
     StatusBar1->installEventFilter(this);
     for (QLabel* panel : StatusPanels) panel->installEventFilter(this);
 }
@@ -283,7 +286,12 @@ void TfmMain::showEvent(QShowEvent* event) {
 }
 
 void TfmMain::FormShow() {
-    // The writing editor ("EDITOR VISIBLE") arrives with its own window.
+    bool editor = false;
+    try {
+        editor = TInifileX().ReadBool("MAIN", "EDITOR VISIBLE", false);
+    } catch (const std::exception&) {
+    }
+    if (editor && loaded_) OpenEditor();
     const StringList& verses = DailyVerses();
     if (!verses.empty() && DailyVerseIndex() >= 0 && size_t(DailyVerseIndex()) < verses.size())
         StatusPanels[2]->setText(FromGbk(verses[size_t(DailyVerseIndex())]));
@@ -296,8 +304,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
 
 void TfmMain::FormClose() {
     try {
-        TInifileX ini;
-        ini.WriteBool("MAIN", "EDITOR VISIBLE", false);
+        SaveOnClose();
     } catch (const std::exception& e) {
         TMsgBox::Error(this, QString::fromLocal8Bit(e.what()));
     }
@@ -326,6 +333,7 @@ void TfmMain::StatusBar1DblClick() {
 }
 
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (ShortcutFilter(watched, event)) return true;
     if (event->type() == QEvent::MouseButtonDblClick &&
         (watched == StatusBar1 || std::find(StatusPanels.begin(), StatusPanels.end(), watched) !=
                                       StatusPanels.end())) {

@@ -9,6 +9,7 @@
 #include <array>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 
@@ -33,6 +34,8 @@ public:
     int TabTestament(int tabIndex) const;
     void SelectTestamentTab(int testament);
     void ShowTestament(int testament);
+    // The keyboard shortcuts of the whole reader; true when the key was consumed.
+    bool FormShortCut(QKeyEvent* event);
 
     TMiscTabs* Tabs = nullptr;
     QWidget* Notebook1 = nullptr;
@@ -60,6 +63,12 @@ private:
     void FormClose();
     void FormDestroy();
     void StatusBar1DblClick();
+    bool ShortcutFilter(QObject* watched, QEvent* event);
+    bool EditorIsActive() const;
+    // The note editor and the writing editor (wnMainNotes.cpp).
+    void ConnectNotes();
+    void OpenEditor();
+    void SaveOnClose();
 
     bool loaded_ = false;
     bool shown_ = false;

@@ -1,7 +1,439 @@
+// Chain references under the pointer, driven through a real reading window: the tool-tip of a
+// marker ball, following a ball, Ctrl+click marks, the right click, the note icon, and the
+// chain-reference pane with its own balls.
+
+#include "Addressing.h"
+#include "AppPaths.h"
+#include "BibGlobe.h"
+#include "BookTables.h"
+#include "ChainRefs.h"
+#include "EmbeddedResources.h"
+#include "HistoryList.h"
+#include "Markers.h"
+#include "NotesStore.h"
+#include "ReaderPictures.h"
+#include "SkinState.h"
+#include "wnBook.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolTip>
+#include <QTreeWidget>
 #include <QtTest>
+
+#include <memory>
+#include <optional>
+
+using namespace orvane;
+
+namespace {
+
+constexpr int kGenesis1 = 0;
+
+QString FromGbk(const std::string& gbk) {
+    return QString::fromStdString(GbkToUtf8(gbk));
+}
+
+int BookOfChapter(int chapter) {
+    int book = 0;
+    ChapterOfLine(ChapterTable[size_t(chapter)].FirstLine, &book);
+    return book;
+}
+
+// What the command-line tool prints for a marker: one "[ref]text" line per verse, the text
+// without markers; "99" taken as the chapter the group belongs to.
+std::vector<int> ToolVerses(int chapter, int marker) {
+    const std::string group =
+        ChainGroupText(TBibGlobe::CorpusFile(kChainFile)[size_t(chapter)], marker);
+    return ParseChainGroup(group, BookOfChapter(chapter), ChapterNumber(chapter));
+}
+
+QString ToolLines(const std::vector<int>& verses) {
+    QStringList lines;
+    for (int v : verses)
+        lines << QStringLiteral("[%1]%2").arg(
+            FromGbk(ShortReference(v)), FromGbk(TBibGlobe::StripMarkers(TBibGlobe::VerseText(v))));
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A pane row's text: the reference in brackets, then the verse with its markers.
+std::string PaneText(int v) {
+    std::string text(1, '[');
+    text.append(ShortReference(v)).append(1, ']').append(TBibGlobe::VerseText(v));
+    return text;
+}
+
+QWidget* ToolTipLabel() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible()) return w;
+    return nullptr;
+}
+
+// Share of the ball picture's own pixels found unchanged in `grab` at `at`.
+double BallCoverage(const QImage& grab, QPoint at) {
+    const QImage ball = BallImage(kSkinSystem);
+    int own = 0, same = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            if ((ball.pixel(x, y) & 0xFFFFFF) == (kMagenta & 0xFFFFFF)) continue;
+            ++own;
+            same += grab.pixel(at.x() + x, at.y() + y) == ball.pixel(x, y);
+        }
+    return own ? double(same) / own : 0;
+}
+
+} // namespace
 
 class ChainPaneTest : public QObject {
     Q_OBJECT
+
+    QTemporaryDir folder_;
+    std::array<TBooksNodeData, 66> nodes_{};
+    std::unique_ptr<TfmBook> fm_;
+    QList<int> noteClicks_;
+
+    TStringGrid* Main() { return fm_->sgrdMain; }
+    TStringGrid* Pane() { return fm_->sgrdSeriP; }
+
+    QTreeWidgetItem* Node(int book) {
+        for (int i = 0; i < fm_->trvBook->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = fm_->trvBook->topLevelItem(i);
+            if (item->data(0, Qt::UserRole).value<void*>() == &nodes_[size_t(book)]) return item;
+        }
+        return nullptr;
+    }
+
+    // What the main window does with a jump: show the book's testament and select its node.
+    void SyncToBook(TBooksNodeData* data) {
+        fm_->FillBookTree(IsNewTestament(data->BookIndex));
+        fm_->trvBook->setCurrentItem(Node(data->BookIndex));
+    }
+
+    void OpenChapter(int chapter) {
+        const int book = BookOfChapter(chapter);
+        nodes_[size_t(book)].ChapterIndex = chapter;
+        nodes_[size_t(book)].VerseRow = 0;
+        SyncToBook(&nodes_[size_t(book)]);
+        QTRY_VERIFY(!fm_->tmrTreeChanged->isActive());
+        QTRY_COMPARE(fm_->GridFirstLine, ChapterTable[size_t(chapter)].FirstLine);
+        Paint();
+    }
+
+    // Paints both grids now, so their balls have spots.
+    void Paint() {
+        Main()->viewport()->repaint();
+        Pane()->viewport()->repaint();
+    }
+
+    // A point of the text cell that is on no ball and off the note icon.
+    QPoint FreePoint(TStringGrid* grid, int row) {
+        const QRect cell = grid->CellRect(1, row);
+        const auto& spots = grid->MarkerSpots[size_t(row - grid->FixedRows())];
+        for (int x = cell.left() + 4; x < cell.right() - 20; x += 4) {
+            const QPoint p(x, cell.top() + 8);
+            bool onBall = false;
+            for (const TMarkerSpot& s : spots)
+                onBall |= QRect(s.X, s.Y, 16, 16).contains(p);
+            if (!onBall) return p;
+        }
+        return {};
+    }
+
+    QPoint BallCentre(const TMarkerSpot& s) { return {s.X + 8, s.Y + 8}; }
+
+    void Hover(TStringGrid* grid, QPoint at) { QTest::mouseMove(grid->viewport(), at); }
+
+    bool Hand(TStringGrid* grid) {
+        return grid->viewport()->cursor().shape() == Qt::PointingHandCursor;
+    }
+
+    void Click(TStringGrid* grid, QPoint at, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers keys = {}) {
+        Hover(grid, at);
+        QTest::mouseClick(grid->viewport(), button, keys, at);
+    }
+
+    // The first pane row (and the spot on it) of a listed verse from another chapter whose
+    // ball names a group opening with a "99" reference.
+    struct ForeignBall {
+        int row, chapter;
+        TMarkerSpot spot;
+    };
+    std::optional<ForeignBall> FindForeignBall() {
+        const int shown = ChapterOfLine(fm_->GridFirstLine);
+        for (int r = 0; r < Pane()->RowCount(); ++r) {
+            const int chapter = int(Pane()->Objects(0, r) & 0xFFFF);
+            if (chapter == shown) continue;
+            const std::string& line = TBibGlobe::CorpusFile(kChainFile)[size_t(chapter)];
+            const std::string& text = Pane()->Cells(1, r);
+            for (size_t i = text.find(kMarkerChar); i != std::string::npos;
+                 i = text.find(kMarkerChar, i + 1)) {
+                const int marker = std::atoi(text.c_str() + i + 1);
+                if (ChainGroupText(line, marker).rfind("[99", 0) != 0) continue;
+                Pane()->SetTopRow(r);
+                Paint();
+                for (const TMarkerSpot& s : Pane()->MarkerSpots[size_t(r)])
+                    if (s.Number == marker) return ForeignBall{r, chapter, s};
+            }
+        }
+        return std::nullopt;
+    }
+
+private slots:
+    void initTestCase() {
+        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        QVERIFY(folder_.isValid());
+        SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
+        ResetNotes();
+        RegisterEmbeddedResources();
+        QVERIFY(TBibGlobe::LoadScripture());
+    }
+
+    void init() {
+        for (int b = 0; b < kBookCount; ++b)
+            nodes_[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
+        fm_ = std::make_unique<TfmBook>();
+        fm_->SetBookNodes(&nodes_);
+        fm_->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
+        noteClicks_.clear();
+        fm_->OnNoteIconClick = [this](int row) { noteClicks_ << row; };
+        fm_->resize(900, 640);
+        fm_->splH->setSizes({300, 300}); // room for several pane rows
+        fm_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fm_.get()));
+        OpenChapter(kGenesis1);
+    }
+
+    void cleanup() {
+        QToolTip::hideText();
+        fm_.reset();
+    }
+
+    void hoveringABallListsItsVersesOnce() {
+        const TMarkerSpot ball = Main()->MarkerSpots[0].at(0); // 创1:1, marker 1
+        QCOMPARE(ball.Number, 1);
+        const QString expected = ToolLines(ToolVerses(kGenesis1, 1));
+        QVERIFY(expected.startsWith(QStringLiteral("[出20:11]")));
+
+        Hover(Main(), BallCentre(ball));
+        QVERIFY(Hand(Main()));
+        QCOMPARE(Main()->viewport()->toolTip(), expected);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), expected);
+        if (QWidget* tip = ToolTipLabel()) tip->grab().save(QStringLiteral("/tmp/chain-tip.png"));
+
+        // Moving on within the ball keeps the tip as it is: nothing is rebuilt.
+        Main()->viewport()->setToolTip(QStringLiteral("unchanged"));
+        Hover(Main(), BallCentre(ball) + QPoint(4, 4));
+        QCOMPARE(Main()->viewport()->toolTip(), QStringLiteral("unchanged"));
+
+        // Off the ball everything returns to plain.
+        Hover(Main(), FreePoint(Main(), 1));
+        QVERIFY(!Hand(Main()));
+        QVERIFY(Main()->viewport()->toolTip().isEmpty());
+        QTRY_VERIFY(!QToolTip::isVisible());
+
+        // Another ball of the verse gets its own list.
+        const auto& spots = Main()->MarkerSpots[0];
+        for (const TMarkerSpot& s : spots) {
+            if (s.Number == 1) continue;
+            Hover(Main(), BallCentre(s));
+            QCOMPARE(Main()->viewport()->toolTip(), ToolLines(ToolVerses(kGenesis1, s.Number)));
+            Hover(Main(), FreePoint(Main(), 1));
+            break;
+        }
+    }
+
+    void clickingABallRecordsTheVerseAndJumps() {
+        Main()->SetRow(3); // 创1:3
+        const int firstOfGroup = [&] {
+            for (int r = 0; r < Pane()->RowCount(); ++r)
+                if (Pane()->Cells(0, r) == "1") return int(Pane()->Objects(0, r) >> 16);
+            return -1;
+        }();
+        QCOMPARE(firstOfGroup, ToolVerses(kGenesis1, 1).front());
+        const TMarkerSpot ball = Main()->MarkerSpots[0].at(0); // 创1:1, marker 1
+
+        Click(Main(), BallCentre(ball));
+        QVERIFY(!Hand(Main()));
+        QVERIFY(fm_->History);
+        // The verse clicked in is recorded before the jump, the target after it.
+        QVERIFY(fm_->History->IndexOfName(THistoryList::NameOf(0)) >= 0);
+        QCOMPARE(fm_->History->VerseLine(fm_->History->Position()), firstOfGroup);
+        QTRY_COMPARE(fm_->GridFirstLine,
+                     ChapterTable[size_t(ChapterOfLine(firstOfGroup))].FirstLine);
+        QTRY_VERIFY(!fm_->tmrTreeChanged->isActive());
+        QCOMPARE(fm_->RowToVerseLine(Main()->Row()), firstOfGroup);
+        QCOMPARE(fm_->SelectedBookData()->BookIndex, BookOfLine(firstOfGroup));
+
+        // Back in the history is the verse the reference was followed from.
+        const int back = fm_->History->Position() - 1;
+        QVERIFY(back >= 0);
+        QCOMPARE(fm_->History->VerseLine(back), 0);
+    }
+
+    void ctrlClickMarksAndPlainClickClears() {
+        Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
+        Click(Main(), FreePoint(Main(), 3), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(fm_->MarkedRows, QStringList({"2", "3"}));
+        Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(fm_->MarkedRows, QStringList({"3"}));
+
+        // The header is no verse, and the pane's rows are no rows of the chapter.
+        const QRect header = Main()->CellRect(1, 0);
+        Click(Main(), header.center(), Qt::LeftButton, Qt::ControlModifier);
+        Click(Pane(), FreePoint(Pane(), 1), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(fm_->MarkedRows, QStringList({"3"}));
+        Main()->viewport()->grab().save(QStringLiteral("/tmp/chain-marks.png"));
+
+        Click(Main(), FreePoint(Main(), 4));
+        QVERIFY(fm_->MarkedRows.isEmpty());
+
+        // Marks name rows of the chapter they were made in; another chapter drops them.
+        Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(fm_->MarkedRows, QStringList({"2"}));
+        fm_->tbtnNexChapterClick();
+        QTRY_COMPARE(fm_->GridFirstLine, ChapterTable[1].FirstLine);
+        QVERIFY(fm_->MarkedRows.isEmpty());
+    }
+
+    void rightClickAndHeaderClick() {
+        QCOMPARE(Main()->Row(), 1);
+        Click(Main(), FreePoint(Main(), 4), Qt::RightButton);
+        QCOMPARE(Main()->Row(), 4);
+        QCOMPARE(nodes_[0].VerseRow, 3);
+        fm_->PopupMenu1->close();
+
+        // The header's number cell selects every verse of the chapter.
+        Click(Main(), Main()->CellRect(0, 0).center());
+        QCOMPARE(Main()->Selection().Top, 1);
+        QCOMPARE(Main()->Selection().Bottom, Main()->RowCount() - 1);
+    }
+
+    void noteIconShowsTheNoteAndClickOpensIt() {
+        QVERIFY(Notes().SetNote(1, Utf8ToGbk("第一行\t第二行")));
+        Paint();
+        const QRect cell = Main()->CellRect(1, 2);
+        const QPoint icon(cell.right() - 6, cell.bottom() - 6);
+        Hover(Main(), icon);
+        QVERIFY(Hand(Main()));
+        QCOMPARE(Main()->viewport()->toolTip(), QStringLiteral("第一行\n第二行"));
+        QTest::mouseClick(Main()->viewport(), Qt::LeftButton, {}, icon);
+        QCOMPARE(noteClicks_, QList<int>({2}));
+        QVERIFY(!Hand(Main()));
+        // A verse without a note has no icon to point at.
+        Hover(Main(),
+              QPoint(Main()->CellRect(1, 3).right() - 6, Main()->CellRect(1, 3).bottom() - 6));
+        QVERIFY(!Hand(Main()));
+        QVERIFY(Notes().SetNote(1, ""));
+    }
+
+    void paneListsEveryReferenceGroupByGroup() {
+        QCOMPARE(fm_->PageControl1->currentWidget(), fm_->tshtSeriP);
+        const std::string& line = TBibGlobe::CorpusFile(kChainFile)[kGenesis1];
+        const int groups = int(std::count(line.begin(), line.end(), '~'));
+        int r = 0;
+        for (int g = 1; g <= groups; ++g) {
+            for (int v : ToolVerses(kGenesis1, g)) {
+                QCOMPARE(Pane()->Cells(0, r), std::to_string(g));
+                QCOMPARE(Pane()->Cells(1, r), PaneText(v));
+                QCOMPARE(Pane()->Objects(0, r), intptr_t(v) << 16 | ChapterOfLine(v));
+                ++r;
+            }
+        }
+        QCOMPARE(Pane()->RowCount(), r);
+        QVERIFY(FromGbk(Pane()->Cells(1, 0)).startsWith(QStringLiteral("[出20:11]")));
+
+        // The group's number stands on its first row only.
+        Pane()->SetTopRow(0);
+        Paint();
+        const QImage shot =
+            Pane()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        shot.save(QStringLiteral("/tmp/chain-pane.png"));
+        QCOMPARE(Pane()->Cells(0, 1), Pane()->Cells(0, 0));
+        const QPoint number0 = Pane()->CellRect(0, 0).topLeft() + QPoint(4, 4);
+        const QPoint number1 = Pane()->CellRect(0, 1).topLeft() + QPoint(4, 4);
+        QVERIFY(BallCoverage(shot, number0) > 0.6);
+        QVERIFY(BallCoverage(shot, number1) < 0.2);
+        // The text column was broken for these very texts.
+        for (int i = 0; i < Pane()->RowCount(); ++i)
+            QCOMPARE(int(Pane()->LineBreaks[size_t(i)].back()), int(Pane()->Cells(1, i).size()));
+    }
+
+    void paneFollowsTheVerseAndRecordsItsRow() {
+        // 创1:3 opens with a marker: the pane shows the first row of that group.
+        const std::string& text = TBibGlobe::VerseText(2);
+        QCOMPARE(text.front(), kMarkerChar);
+        const std::string number = std::to_string(std::atoi(text.c_str() + 1));
+        Main()->SetRow(3);
+        QCOMPARE(Pane()->Cells(0, Pane()->Row()), number);
+        QVERIFY(Pane()->Row() == 0 || Pane()->Cells(0, Pane()->Row() - 1) != number);
+        QCOMPARE(nodes_[0].ChainRow, Pane()->Row());
+
+        Pane()->SetTopRow(0);
+        Paint();
+        Click(Pane(), FreePoint(Pane(), 2));
+        QCOMPARE(Pane()->Row(), 2);
+        QCOMPARE(nodes_[0].ChainRow, 2);
+    }
+
+    void paneBallResolvesItsOwnChaptersNinetyNine() {
+        const std::optional<ForeignBall> found = FindForeignBall();
+        QVERIFY2(found, "no listed verse of another chapter with a \"99\" group in Genesis 1");
+        const ForeignBall& ball = *found;
+        const std::vector<int> own = ToolVerses(ball.chapter, ball.spot.Number);
+        const QString ownPrefix =
+            QStringLiteral("[%1%2:")
+                .arg(FromGbk(BookTable[size_t(BookOfChapter(ball.chapter))].ShortName))
+                .arg(ChapterNumber(ball.chapter));
+
+        Hover(Pane(), BallCentre(ball.spot));
+        QVERIFY(Hand(Pane()));
+        const QString tip = Pane()->viewport()->toolTip();
+        QCOMPARE(tip, ToolLines(own));
+        QVERIFY2(tip.startsWith(ownPrefix), qPrintable(tip.left(20) + " / " + ownPrefix));
+        // Read against the shown chapter the same group would name other verses.
+        const std::string group = ChainGroupText(
+            TBibGlobe::CorpusFile(kChainFile)[size_t(ball.chapter)], ball.spot.Number);
+        QVERIFY(ToolLines(ParseChainGroup(group, 0, 1)) != tip);
+
+        // Following it goes where the tip pointed.
+        QTest::mouseClick(Pane()->viewport(), Qt::LeftButton, {}, BallCentre(ball.spot));
+        QTRY_COMPARE(fm_->GridFirstLine,
+                     ChapterTable[size_t(ChapterOfLine(own.front()))].FirstLine);
+        QTRY_VERIFY(!fm_->tmrTreeChanged->isActive());
+        QCOMPARE(fm_->RowToVerseLine(Main()->Row()), own.front());
+    }
+
+    void hiddenPaneWaitsAndCatchesUp() {
+        fm_->PageControl1->setCurrentWidget(fm_->tshtLingXiu);
+        const std::string before = Pane()->Cells(1, 0);
+        fm_->tbtnNexChapterClick();
+        QTRY_COMPARE(fm_->GridFirstLine, ChapterTable[1].FirstLine);
+        fm_->resize(980, 700);
+        QCoreApplication::processEvents();
+        QCOMPARE(Pane()->Cells(1, 0), before); // still Genesis 1's list
+        QCOMPARE(fm_->ChainPaneChapter, kGenesis1);
+
+        fm_->PageControl1->setCurrentWidget(fm_->tshtSeriP);
+        QCoreApplication::processEvents();
+        QCOMPARE(fm_->ChainPaneChapter, 1);
+        const std::vector<int> first = ToolVerses(1, 1);
+        QCOMPARE(Pane()->Cells(1, 0), PaneText(first.front()));
+        for (int i = 0; i < Pane()->RowCount(); ++i)
+            QCOMPARE(int(Pane()->LineBreaks[size_t(i)].back()), int(Pane()->Cells(1, i).size()));
+        // The text column fills the page beside the number column.
+        QCOMPARE(
+            Pane()->ColWidth(0) + Pane()->ColWidth(1) + 2 +
+                (Pane()->ScrollBarShowing() ? Pane()->verticalScrollBar()->sizeHint().width() : 0),
+            Pane()->contentsRect().width());
+    }
 };
 
 QTEST_MAIN(ChainPaneTest)
