@@ -91,13 +91,16 @@ private:
 
     int CharEnd(int i) const { return kind_[i] == EKind::Lead ? i + 1 : i; }
 
+    // Where the run ending at x starts, looking no further back than the line's start: a run
+    // that reaches it is cut in place all the same (MoveRunDown), and walking on into earlier
+    // lines made a long unbroken run cost time in proportion to its length on every line.
     int SingleRunStart(int x) const {
-        while (x > 0 && IsSingle(x - 1))
+        while (x > start_ && IsSingle(x - 1))
             --x;
         return x;
     }
     int LetterRunStart(int x) const {
-        while (x > 0 && IsLetter(x - 1))
+        while (x > start_ && IsLetter(x - 1))
             --x;
         return x;
     }

@@ -26,6 +26,7 @@ class QKeyEvent;
 class QMouseEvent;
 class QLineEdit;
 class QMenu;
+class QRadioButton;
 class QSplitter;
 class QStackedWidget;
 class QTabWidget;
@@ -39,6 +40,7 @@ class QTreeWidgetItem;
 namespace orvane {
 
 class THistoryList;
+class THintBalloonWin;
 
 class TfmBook : public TfmAnceDisp {
     Q_OBJECT
@@ -196,37 +198,112 @@ public:
 public:
     // --- navigation history and jumps (wnBookHistory.cpp) -----------------------------
     // Goes to a verse: `address` packs the verse line (upper 16 bits) and its chapter index
-    // (lower 16 bits); the place is recorded in the history and OnVerseJump raised.
+    // (lower 16 bits); the place is recorded in the history and OnVerseJump raised. A verse
+    // line outside the Bible does nothing at all.
     void JumpToVerse(int address, int chainRow);
     // The same for a bare verse line, chain-reference row 0.
     void JumpToVerse(int verseLine);
+    // Makes the verse the current history entry (see THistoryList::RecordLocation); called
+    // before following a chain reference so that Back returns to where it was followed from.
     void RecordLocation(int verseLine, int chainRow);
+    // Back and Forward; with nowhere to go they do nothing (the buttons are never disabled).
     void acBackwardExecute();
     void acForwardExecute();
-    std::unique_ptr<THistoryList> History;
+    std::unique_ptr<THistoryList> History; // never null after construction
     // (end of history block)
 
     // --- chain references in the grid and the pane (wnBookChain.cpp) ------------------
-    void sgrdMainMouseMove(QMouseEvent* event);
-    void sgrdMainMouseDown(QMouseEvent* event);
+    // Pointer handling of both grids (the chapter grid and the pane).
+    void sgrdMainMouseMove(TStringGrid* grid, QMouseEvent* event);
+    void sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event);
+    // Lists every reference of chapter `chapterIndex` in the pane, group by group.
+    void LoadChainPane(int chapterIndex);
+    // Makes current the pane's first row of the group of the grid row's first marker.
+    void SelectChainPaneRow(int gridRow);
+    void tshtSeriPResize();
+    void sgrdSeriPTopLeftChanged();
+    void sgrdSeriPSelectCell(int col, int row, bool& canSelect);
+    // A click on a verse's note icon (chapter-grid row); the note editor answers it.
+    std::function<void(int row)> OnNoteIconClick;
+    int ChainPaneChapter = -1; // the chapter the pane lists; -1 before the first fill
+    int MarksFirstLine = -1;   // first verse line of the chapter MarkedRows belong to
     // (end of chain block)
 
     // --- chapter balloon over the book tree (wnBookBalloon.cpp) -----------------------
+    // Resting the pointer on a book's name opens a balloon with one circle per chapter.
+    void trvBookMouseMove(const QPoint& pos); // tree viewport coordinates
+    void trvBookMouseLeave();
+    void tmrHintBallBufferTimer();
+    // Closes the chapter balloon if one is open (Esc).
+    void ReleaseBalloon();
+    // The open chapter balloon; nullptr when there is none.
+    THintBalloonWin* Balloon() const;
+    // A book node's icon and name, in tree viewport coordinates; empty without the node.
+    QRect BookLabelRect(const QTreeWidgetItem* item) const;
+
+private:
+    void OpenBalloon(QTreeWidgetItem* item);
+    QObject* BalloonHover = nullptr; // the hover state, kept in wnBookBalloon.cpp
+
+public:
     // (end of balloon block)
 
     // --- bookmarks (wnBookMarks.cpp) ---------------------------------------------------
+    // The handler of acBookmark0..9 (the "书签" submenu): toggles the slot at the current row.
     void acBookmarkExecute(int slot);
+    // Sets slot 0..9 to the current verse, or clears it when it already holds that verse;
+    // nothing on the header row (Ctrl+Shift+digit).
+    void ToggleBookmarkAtCurrentRow(int slot) { acBookmarkExecute(slot); }
+    // Jumps to the verse of slot 0..9; an empty slot, or one holding no verse, does nothing
+    // (Ctrl+digit).
+    void GoToBookmark(int slot);
     void BookmarksLoad();
     void BookmarksSave();
+    // Verse line shown in a chapter-grid row, -1 for the header row or past the chapter. It
+    // follows the chapter on screen, also in the moment a new book is selected but not loaded.
+    int ShownVerseLine(int row) const;
     // (end of bookmarks block)
 
     // --- copy and export (wnBookCopy.cpp) ----------------------------------------------
+    // The six citation formats of the grid's context menu. Each puts its text on the clipboard
+    // and changes nothing else; with no verse to copy the clipboard is left alone.
+    void miTextOnlyClick(); // also Ctrl+C
+    void acCopy4WriteExecute();
+    void miCopy4MoreWriteClick();
+    void miCopy4MoreTitleClick();
+    void acCopyAllExecute();
+    void miCopySpClick();
+    // The rows a command copies: the marked rows in the order they were marked, or without
+    // marks the selected range; the selected range alone, top to bottom.
+    std::vector<int> VerseSelectionRows() const;
+    std::vector<int> SelectedRangeRows() const;
     // (end of copy block)
 
     // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------
     // The remembered search keys, newest first (written to the settings by the main window).
     QStringList SearchKeys() const;
     void SearchKeysLoad();
+    // Shows the find panel while tbtnFind is down and hides it when it is up; running it twice
+    // in the same state changes nothing, so a caller may flip the button and then call it.
+    void tbtnFindClick();
+    void sbtnExeSearchClick();
+    void sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
+                                  TGridDrawState state);
+    void tshtSearchResultResize();
+    void sgrdSearchResultDblClick(QMouseEvent* event);
+    // True when the result list holds no result: one row whose text is blank.
+    bool SearchResultEmpty() const;
+    // The study note of chapter-grid row `row` in redtLingXiu (set as the ShowStudyNote hook).
+    void ShowLingXiuNote(int row);
+    QComboBox* cbxKeyText = nullptr;
+    QToolButton* sbtnExeSearch = nullptr;
+    QRadioButton* RadioButton1 = nullptr; // "本段"
+    QRadioButton* RadioButton2 = nullptr; // "本章"
+    QRadioButton* RadioButton3 = nullptr; // "本篇"
+    QRadioButton* RadioButton4 = nullptr; // "全部"
+    // The key text of the last search (GBK, full-width spaces folded, untrimmed); the result
+    // list highlights its keys. Empty until the first search that had a key text.
+    std::string SearchedText;
     // (end of search block)
 
     // --- personal notes and the writing editor (wnBookNotes.cpp) ----------------------

@@ -1,7 +1,114 @@
+// The copy commands of the chapter grid's context menu: which rows each one takes, and the
+// clipboard. The citation formats themselves are in CopyFormats.cpp.
 #include "wnBook.h"
 
-namespace orvane {
+#include "Addressing.h"
+#include "BibGlobe.h"
+#include "BookTables.h"
+#include "CopyFormats.h"
 
-void TfmBook::CreateCopy() {}
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <algorithm>
+
+namespace orvane {
+namespace {
+
+void PutOnClipboard(const std::string& gbk) {
+    QGuiApplication::clipboard()->setText(QString::fromStdU16String(GbkToUtf16(gbk)));
+}
+
+} // namespace
+
+void TfmBook::CreateCopy() {
+    connect(miTextOnly, &QAction::triggered, this, &TfmBook::miTextOnlyClick);
+    connect(acCopy4Write, &QAction::triggered, this, &TfmBook::acCopy4WriteExecute);
+    connect(miCopy4MoreWrite, &QAction::triggered, this, &TfmBook::miCopy4MoreWriteClick);
+    connect(miCopy4MoreTitle, &QAction::triggered, this, &TfmBook::miCopy4MoreTitleClick);
+    connect(acCopyAll, &QAction::triggered, this, &TfmBook::acCopyAllExecute);
+    connect(miCopySp, &QAction::triggered, this, &TfmBook::miCopySpClick);
+}
+
+std::vector<int> TfmBook::SelectedRangeRows() const {
+    std::vector<int> rows;
+    const TGridRect& range = sgrdMain->Selection();
+    const int first = std::max(range.Top, sgrdMain->FixedRows());
+    const int last = std::min(range.Bottom, sgrdMain->RowCount() - 1);
+    for (int row = first; row <= last; ++row)
+        rows.push_back(row);
+    return rows;
+}
+
+std::vector<int> TfmBook::VerseSelectionRows() const {
+    if (MarkedRows.isEmpty()) return SelectedRangeRows();
+    std::vector<int> rows;
+    for (const QString& mark : MarkedRows) {
+        bool ok = false;
+        const int row = mark.toInt(&ok);
+        if (ok && row >= sgrdMain->FixedRows() && row < sgrdMain->RowCount()) rows.push_back(row);
+    }
+    return rows;
+}
+
+namespace {
+
+// The verses of grid rows as the window shows them; rows without a verse are left out.
+std::vector<TCopyVerse> VersesOf(const TfmBook& book, const std::vector<int>& rows) {
+    std::vector<TCopyVerse> verses;
+    for (const int row : rows) {
+        const int line = book.ShownVerseLine(row);
+        if (line >= 0) verses.push_back(CopyVerseOf(line));
+    }
+    return verses;
+}
+
+} // namespace
+
+void TfmBook::miTextOnlyClick() {
+    const std::vector<TCopyVerse> verses = VersesOf(*this, VerseSelectionRows());
+    if (!verses.empty()) PutOnClipboard(TextOnlyFormat(verses));
+}
+
+void TfmBook::acCopy4WriteExecute() {
+    const std::vector<TCopyVerse> verses = VersesOf(*this, VerseSelectionRows());
+    if (!verses.empty()) PutOnClipboard(WritingFormat(verses));
+}
+
+void TfmBook::miCopy4MoreWriteClick() {
+    const std::vector<TCopyVerse> verses = VersesOf(*this, SelectedRangeRows());
+    if (!verses.empty()) PutOnClipboard(MoreWritingFormat(verses));
+}
+
+void TfmBook::miCopy4MoreTitleClick() {
+    const std::vector<TCopyVerse> verses = VersesOf(*this, SelectedRangeRows());
+    if (!verses.empty()) PutOnClipboard(MoreTitleFormat(verses));
+}
+
+void TfmBook::acCopyAllExecute() {
+    const std::vector<TCopyVerse> verses = VersesOf(*this, VerseSelectionRows());
+    if (verses.empty()) return;
+    // The book of the verses on screen; the tree shows only its testament's books, so this is
+    // also the testament shown.
+    const int book = BookOfLine(ShownVerseLine(sgrdMain->FixedRows()));
+    if (book < 0) return;
+    PutOnClipboard(
+        CompleteFormat(book >= kFirstNewTestamentBook, BookTable[size_t(book)].FullName, verses));
+}
+
+void TfmBook::miCopySpClick() {
+    const int line = ShownVerseLine(sgrdMain->Row());
+    if (line < 0) return;
+    // The pane refills lazily while its page is hidden; its rows may still be another
+    // chapter's.
+    if (sgrdSeriP->ReloadPending && FillChainPane) FillChainPane();
+    std::vector<TChainPaneRow> pane;
+    pane.reserve(size_t(sgrdSeriP->RowCount()));
+    for (int row = 0; row < sgrdSeriP->RowCount(); ++row)
+        pane.push_back({sgrdSeriP->Cells(0, row), sgrdSeriP->Cells(1, row)});
+    PutOnClipboard(
+        ChainContentFormat(CopyVerseOf(line), MarkerNumbers(TBibGlobe::VerseText(line)), pane));
+}
 
 } // namespace orvane

@@ -220,7 +220,8 @@ void TfmBook::ApplyReadingColours() {
 
     const QColor reading = ReadingBackground();
     for (QWidget* w : {static_cast<QWidget*>(redtLingXiu), static_cast<QWidget*>(sgrdMain),
-                       static_cast<QWidget*>(sgrdSeriP), static_cast<QWidget*>(trvBook)}) {
+                       static_cast<QWidget*>(sgrdSeriP), static_cast<QWidget*>(sgrdSearchResult),
+                       static_cast<QWidget*>(trvBook)}) {
         if (!w) continue;
         QPalette p = w->palette();
         p.setColor(QPalette::Base, reading);
@@ -233,6 +234,7 @@ void TfmBook::ApplyReadingColours() {
     TDrawMenus::Install(ppmChapterSelect);
     sgrdMain->viewport()->update();
     sgrdSeriP->viewport()->update();
+    sgrdSearchResult->viewport()->update();
 }
 
 // --- layout -------------------------------------------------------------------------------

@@ -1,10 +1,75 @@
+// The ten numbered bookmarks: set and cleared from the grid's "书签" submenu (or
+// Ctrl+Shift+digit), followed with Ctrl+digit, kept in the settings file between runs. The grid
+// draws each slot's icon on its verse (wnBookGrid.cpp).
 #include "wnBook.h"
 
-namespace orvane {
+#include "BookTables.h"
+#include "IniFileX.h"
 
-void TfmBook::CreateBookmarks() {}
-void TfmBook::acBookmarkExecute(int) {}
-void TfmBook::BookmarksLoad() {}
-void TfmBook::BookmarksSave() {}
+#include <QAction>
+#include <QtGlobal>
+
+namespace orvane {
+namespace {
+
+constexpr const char* kSection = "MAIN";
+constexpr const char* kKey = "BOOK MARKS";
+
+bool IsSlot(int slot) {
+    return slot >= 0 && slot < 10;
+}
+
+} // namespace
+
+void TfmBook::CreateBookmarks() {
+    for (int i = 0; i < int(acBookmark.size()); ++i)
+        connect(acBookmark[size_t(i)], &QAction::triggered, this,
+                [this, i] { acBookmarkExecute(i); });
+}
+
+int TfmBook::ShownVerseLine(int row) const {
+    if (GridFirstLine < 0 || row < sgrdMain->FixedRows() || row >= sgrdMain->RowCount()) return -1;
+    const int line = GridFirstLine + row - sgrdMain->FixedRows();
+    return line <= GridLastLine ? line : -1;
+}
+
+void TfmBook::acBookmarkExecute(int slot) {
+    if (!IsSlot(slot)) return;
+    // The verse on screen: within the load delay after a book change the selected book is
+    // already the next one, and its verse is not the one the reader is looking at.
+    const int line = ShownVerseLine(sgrdMain->Row());
+    if (line < 0) return;
+    int& mark = BookMarks[size_t(slot)];
+    mark = mark == line ? -1 : line;
+    // A moved bookmark leaves another row's icon behind, so the whole column is redrawn.
+    sgrdMain->viewport()->update();
+}
+
+void TfmBook::GoToBookmark(int slot) {
+    if (!IsSlot(slot)) return;
+    const int line = BookMarks[size_t(slot)];
+    // Only a hand-edited file holds other values; they lead nowhere.
+    if (line < 0 || line > kLastVerseLine) return;
+    JumpToVerse(line);
+}
+
+void TfmBook::BookmarksLoad() {
+    try {
+        TInifileX().ReadIntArray(kSection, kKey, BookMarks);
+    } catch (const std::exception&) {
+        BookMarks.fill(-1); // an unreadable file: no bookmarks, as on a first run
+    }
+    sgrdMain->viewport()->update();
+}
+
+void TfmBook::BookmarksSave() {
+    // Called while the window is destroyed: an exception must not leave the destructor, and
+    // there is no window left to tell. The stored bookmarks stay as they were.
+    try {
+        TInifileX().WriteIntArray(kSection, kKey, BookMarks);
+    } catch (const std::exception& e) {
+        qWarning("%s", e.what());
+    }
+}
 
 } // namespace orvane

@@ -1,7 +1,526 @@
+#include "Addressing.h"
+#include "AppPaths.h"
+#include "BibGlobe.h"
+#include "BookTables.h"
+#include "ChainRefs.h"
+#include "EmbeddedResources.h"
+#include "HistoryList.h"
+#include "ReaderPictures.h"
+#include "wnBook.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QPainter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
+
+#include <memory>
+
+using namespace orvane;
+
+namespace {
+
+const int Gen1_1 = VerseLineOf(0, 1, 1);
+const int Gen1_3 = VerseLineOf(0, 1, 3);
+const int Exo3_14 = VerseLineOf(1, 3, 14);
+const int John3_16 = VerseLineOf(42, 3, 16);
+
+QString Utf(const std::string& gbk) {
+    return QString::fromStdString(GbkToUtf8(gbk));
+}
+
+// The verse as the copies quote it: without its chain-reference markers.
+QString Text(int verseLine) {
+    return Utf(TBibGlobe::StripMarkers(TBibGlobe::VerseText(verseLine)));
+}
+
+QString Clipboard() {
+    return QGuiApplication::clipboard()->text();
+}
+
+// Largest difference of one colour channel between two pictures of the same size.
+int Difference(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return 255;
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    return most;
+}
+
+// Collects what a widget repaints.
+class TPaintWatch : public QObject {
+public:
+    explicit TPaintWatch(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) Painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion Painted;
+};
+
+} // namespace
 
 class BookmarksCopyTest : public QObject {
     Q_OBJECT
+
+    QTemporaryDir folder_;
+    std::array<TBooksNodeData, 66> nodes{};
+    std::unique_ptr<TfmBook> fm;
+    int jumps = 0;
+
+    QString IniPath() const { return folder_.filePath(QStringLiteral("orvane.ini")); }
+
+    void WriteIni(const QByteArray& text) {
+        QFile file(IniPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+
+    QByteArray ReadIni() const {
+        QFile file(IniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void MakeWindow(bool show) {
+        for (int b = 0; b < kBookCount; ++b)
+            nodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
+        fm = std::make_unique<TfmBook>();
+        fm->SetBookNodes(&nodes);
+        fm->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
+        fm->resize(900, 600);
+        if (!show) return;
+        fm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
+    }
+
+    QTreeWidgetItem* Node(int book) const {
+        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
+            if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
+        }
+        return nullptr;
+    }
+
+    // The main window's answer to a jump: the book's testament into the tree, then its node
+    // deselected and selected again so the chapter always loads.
+    void SyncToBook(TBooksNodeData* data) {
+        ++jumps;
+        if (!Node(data->BookIndex)) fm->FillBookTree(IsNewTestament(data->BookIndex));
+        QTreeWidgetItem* node = Node(data->BookIndex);
+        QVERIFY(node);
+        if (fm->trvBook->currentItem() == node) fm->trvBook->setCurrentItem(nullptr);
+        fm->trvBook->setCurrentItem(node);
+    }
+
+    void WaitForLoad() {
+        QVERIFY(fm->tmrTreeChanged->isActive());
+        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+    }
+
+    // Opens a chapter as a reader would: the book picked in the tree, the chapter loaded.
+    void Open(int verseLine) {
+        const int book = BookOfLine(verseLine);
+        nodes[size_t(book)].ChapterIndex = ChapterOfLine(verseLine);
+        nodes[size_t(book)].VerseRow = VerseNumber(verseLine) - 1;
+        fm->FillBookTree(IsNewTestament(book));
+        fm->trvBook->setCurrentItem(Node(book));
+        WaitForLoad();
+        QCOMPARE(fm->RowToVerseLine(1), verseLine - VerseNumber(verseLine) + 1);
+    }
+
+    QPoint TextCell(int row) const { return fm->sgrdMain->CellRect(1, row).center(); }
+
+    void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
+        const QRect cell = fm->sgrdMain->CellRect(1, row);
+        QVERIFY2(!cell.isEmpty(), "row not on screen");
+        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+
+    // Right-clicks a verse, opens a context-menu item (inside `submenu` when given) and clicks
+    // it, all with the pointer.
+    void ChooseFromContextMenu(int row, QAction* item, QMenu* submenu = nullptr) {
+        QMenu* menu = fm->PopupMenu1;
+        // The press makes the verse current; the platform then asks for the context menu.
+        QWidget* viewport = fm->sgrdMain->viewport();
+        QTest::mouseClick(viewport, Qt::RightButton, {}, TextCell(row));
+        QContextMenuEvent request(QContextMenuEvent::Mouse, TextCell(row),
+                                  viewport->mapToGlobal(TextCell(row)));
+        QApplication::sendEvent(viewport, &request);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(fm->sgrdMain->Row(), row);
+        if (submenu) {
+            QTest::mouseClick(menu, Qt::LeftButton, {},
+                              menu->actionGeometry(submenu->menuAction()).center());
+            QTRY_VERIFY(submenu->isVisible());
+            menu = submenu;
+        }
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        QTRY_VERIFY(!fm->PopupMenu1->isVisible());
+    }
+
+    void ToggleFromSubmenu(int row, int slot) {
+        ChooseFromContextMenu(row, fm->acBookmark[size_t(slot)], fm->N3);
+    }
+
+    // The 16 x 16 square where the bookmark icons of a row are drawn, as the screen shows it.
+    QImage IconSquare(int row) const {
+        const QRect cell = fm->sgrdMain->CellRect(0, row);
+        const QPoint corner(cell.left() + cell.width() - 16, cell.top() + cell.height() - 17);
+        return fm->sgrdMain->viewport()->grab().toImage().copy(QRect(corner, QSize(16, 16)));
+    }
+
+    // The square as it should look: the plain cell with the icons of these slots on top, in order.
+    static QImage WithIcons(const QImage& plain, std::initializer_list<int> shown) {
+        QImage expected = plain.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&expected);
+        for (int slot : shown)
+            painter.drawImage(0, 0, ToolImage(22 + slot));
+        return expected;
+    }
+
+private slots:
+    void initTestCase() {
+        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+        RegisterEmbeddedResources();
+        QVERIFY(TBibGlobe::LoadScripture());
+        QVERIFY(folder_.isValid());
+        SetExecutablePath(folder_.filePath(QStringLiteral("orvane")).toStdString());
+    }
+
+    void init() {
+        QFile::remove(IniPath());
+        jumps = 0;
+        MakeWindow(true);
+    }
+
+    void cleanup() { fm.reset(); }
+
+    // --- bookmarks ------------------------------------------------------------------------
+
+    void submenuListsTheTenSlotsWithTheirIcons() {
+
+        QCOMPARE(fm->PopupMenu1->actions().last(), fm->N3->menuAction());
+        QCOMPARE(fm->N3->title(), QStringLiteral("书签"));
+        const QList<QAction*> items = fm->N3->actions();
+        QCOMPARE(items.size(), 10);
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(items[i]->text(), QStringLiteral("书签%1").arg(i));
+            QCOMPARE(
+                items[i]->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32),
+                ToolImage(22 + i).convertToFormat(QImage::Format_ARGB32));
+        }
+    }
+
+    void submenuSetsAndClearsTheCurrentVerse() {
+        Open(Gen1_1);
+        const QImage plain = IconSquare(3);
+        ToggleFromSubmenu(3, 3);
+        QCOMPARE(fm->BookMarks[3], Gen1_3);
+        for (int i : {0, 1, 2, 4, 5, 6, 7, 8, 9})
+            QCOMPARE(fm->BookMarks[size_t(i)], -1);
+        QVERIFY(Difference(IconSquare(3), WithIcons(plain, {3})) <= 2);
+        QVERIFY(Difference(IconSquare(3), plain) > 30);
+
+        ToggleFromSubmenu(3, 3);
+        QCOMPARE(fm->BookMarks[3], -1);
+        QVERIFY(Difference(IconSquare(3), plain) <= 2);
+    }
+
+    void aSlotMovesAndSlotsShareAVerse() {
+        Open(Gen1_1);
+        const QImage plain2 = IconSquare(2), plain5 = IconSquare(5);
+        ToggleFromSubmenu(2, 3);
+        // The shortcut's way, with nothing else touching the grid: the screen follows at
+        // once, also on the row the slot leaves.
+        Click(5);
+        QTest::qWait(50);
+        auto* watch = new TPaintWatch(fm->sgrdMain->viewport());
+        fm->ToggleBookmarkAtCurrentRow(3);
+        QTRY_VERIFY(watch->Painted.contains(fm->sgrdMain->CellRect(0, 2)));
+        QVERIFY(watch->Painted.contains(fm->sgrdMain->CellRect(0, 5)));
+        QCOMPARE(fm->BookMarks[3], Gen1_1 + 4);
+        QVERIFY(Difference(IconSquare(2), plain2) <= 2);
+        QVERIFY(Difference(IconSquare(5), WithIcons(plain5, {3})) <= 2);
+
+        // Two slots on one verse: both drawn on the same spot, the higher one on top.
+        ToggleFromSubmenu(2, 4);
+        ToggleFromSubmenu(2, 1);
+        QCOMPARE(fm->BookMarks[1], Gen1_1 + 1);
+        QCOMPARE(fm->BookMarks[4], Gen1_1 + 1);
+        QVERIFY(Difference(IconSquare(2), WithIcons(plain2, {1, 4})) <= 2);
+        QVERIFY(Difference(IconSquare(2), WithIcons(plain2, {1})) > 30);
+        // Clearing the upper one uncovers the other.
+        ToggleFromSubmenu(2, 4);
+        QVERIFY(Difference(IconSquare(2), WithIcons(plain2, {1})) <= 2);
+    }
+
+    void nothingIsMarkedWithoutAVerse() {
+        // No chapter shown yet.
+        fm->ToggleBookmarkAtCurrentRow(0);
+        fm->acBookmark[1]->trigger();
+        QCOMPARE(fm->BookMarks, (std::array<int, 10>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+        // Slots outside 0..9 are no slots.
+        Open(Gen1_1);
+        fm->ToggleBookmarkAtCurrentRow(10);
+        fm->ToggleBookmarkAtCurrentRow(-1);
+        fm->GoToBookmark(10);
+        QCOMPARE(fm->BookMarks, (std::array<int, 10>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+    }
+
+    void theVerseOnScreenIsMarkedWhileAnotherBookLoads() {
+        Open(Gen1_1);
+        Click(3);
+        // The next book is selected; for a quarter second the grid still shows Genesis.
+        fm->trvBook->setCurrentItem(Node(1));
+        QVERIFY(fm->tmrTreeChanged->isActive());
+        fm->ToggleBookmarkAtCurrentRow(6);
+        QCOMPARE(fm->BookMarks[6], Gen1_3);
+        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+    }
+
+    void followingASlotJumpsToItsVerse() {
+        Open(Gen1_1);
+        Click(3);
+        fm->ToggleBookmarkAtCurrentRow(2);
+        Open(Exo3_14);
+        const int recorded = fm->History->Count();
+
+        fm->GoToBookmark(2);
+        WaitForLoad();
+        QCOMPARE(jumps, 1);
+        QCOMPARE(fm->SelectedBookData(), &nodes[0]);
+        QCOMPARE(fm->ChapterNumber(), 1);
+        QCOMPARE(fm->sgrdMain->Row(), 3);
+        QCOMPARE(fm->History->Count(), recorded + 1);
+
+        // Into the other testament.
+        fm->BookMarks[0] = John3_16;
+        fm->GoToBookmark(0);
+        WaitForLoad();
+        QCOMPARE(fm->SelectedBookData(), &nodes[42]);
+        QCOMPARE(fm->ChapterNumber(), 3);
+        QCOMPARE(fm->sgrdMain->Row(), 16);
+        QCOMPARE(jumps, 2);
+    }
+
+    void emptyOrForeignSlotsLeadNowhere() {
+        Open(Exo3_14);
+        const int recorded = fm->History->Count();
+        fm->BookMarks[7] = kVerseLineCount; // only a hand-edited file holds such values
+        fm->BookMarks[8] = -5;
+        for (int slot : {5, 7, 8})
+            fm->GoToBookmark(slot);
+        QVERIFY(!fm->tmrTreeChanged->isActive());
+        QCOMPARE(jumps, 0);
+        QCOMPARE(fm->History->Count(), recorded);
+        QCOMPARE(fm->SelectedBookData(), &nodes[1]);
+    }
+
+    void slotsAreWrittenAtTheEndAndReadAtShow() {
+        fm.reset();
+        WriteIni("[MAIN]\r\nBOOK MARKS=5,-1,-1,-1,-1,-1,-1,-1,-1,31102\r\n");
+        MakeWindow(false);
+        QCOMPARE(fm->BookMarks[0], -1); // read when shown, not before
+        fm->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
+        QCOMPARE(fm->BookMarks, (std::array<int, 10>{5, -1, -1, -1, -1, -1, -1, -1, -1, 31102}));
+
+        Open(Gen1_1);
+        Click(3);
+        fm->ToggleBookmarkAtCurrentRow(9);
+        fm->ToggleBookmarkAtCurrentRow(4);
+        fm.reset();
+        QCOMPARE(ReadIni(), QByteArray("[MAIN]\r\nBOOK MARKS=5,-1,-1,-1,2,-1,-1,-1,-1,2\r\n"));
+
+        // And back again as they were written.
+        MakeWindow(true);
+        QCOMPARE(fm->BookMarks, (std::array<int, 10>{5, -1, -1, -1, 2, -1, -1, -1, -1, 2}));
+    }
+
+    void unreadableValuesGiveEmptySlots_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QList<int>>("marks");
+        const QList<int> none(10, -1);
+        QTest::newRow("no file") << QByteArray() << none;
+        QTest::newRow("no key") << QByteArray("[MAIN]\r\nSKIN INDEX=2\r\n") << none;
+        QTest::newRow("empty") << QByteArray("[MAIN]\r\nBOOK MARKS=\r\n") << none;
+        QTest::newRow("garbage")
+            << QByteArray("[MAIN]\r\nbook marks=x,,7, 9 ,1e3,0x10,99999999999,-1,3\r\n")
+            << QList<int>{-1, -1, 7, 9, -1, -1, -1, -1, 3, -1};
+        QTest::newRow("short") << QByteArray("[MAIN]\r\nBOOK MARKS=5,7\r\n")
+                               << QList<int>{5, 7, -1, -1, -1, -1, -1, -1, -1, -1};
+    }
+
+    void unreadableValuesGiveEmptySlots() {
+        QFETCH(QByteArray, file);
+        QFETCH(QList<int>, marks);
+        fm.reset();
+        if (!file.isEmpty()) WriteIni(file);
+        MakeWindow(true);
+        QCOMPARE(QList<int>(fm->BookMarks.begin(), fm->BookMarks.end()), marks);
+    }
+
+    void aWindowNeverShownLeavesTheStoredSlots() {
+        fm.reset();
+        const QByteArray stored("[MAIN]\r\nBOOK MARKS=1,2,3,4,5,6,7,8,9,10\r\n");
+        WriteIni(stored);
+        MakeWindow(false);
+        fm.reset();
+        QCOMPARE(ReadIni(), stored);
+    }
+
+    void aRefusedWriteDoesNotStopTheShutdown() {
+        // The settings file's name taken by a folder: the write fails, the window still goes.
+        QFile::remove(IniPath());
+        QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("orvane.ini")));
+        fm.reset();
+        QVERIFY(QDir(folder_.path()).rmdir(QStringLiteral("orvane.ini")));
+    }
+
+    // --- copy -----------------------------------------------------------------------------
+
+    void copiesOfASelectedRange() {
+        Open(Gen1_1);
+        Click(1);
+        Click(3, Qt::ShiftModifier);
+        QCOMPARE(fm->sgrdMain->Selection().Top, 1);
+        QCOMPARE(fm->sgrdMain->Selection().Bottom, 3);
+        const QString v1 = Text(Gen1_1), v2 = Text(Gen1_1 + 1), v3 = Text(Gen1_3);
+        QCOMPARE(v1, QStringLiteral("起初神创造天地。"));
+
+        QGuiApplication::clipboard()->clear();
+        ChooseFromContextMenu(3, fm->miTextOnly);
+        // The right click on a selected row keeps the range.
+        QCOMPARE(Clipboard(), v1 + "\r\n" + v2 + "\r\n" + v3 + "\r\n");
+
+        fm->miCopy4Write->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("“起初神创造天地”(创 1:1)。\r\n“") + v2.chopped(1) +
+                                  QStringLiteral("”(创 1:2)。\r\n“") + v3.chopped(1) +
+                                  QStringLiteral("”(创 1:3)。\r\n"));
+        fm->miCopy4MoreWrite->trigger();
+        QCOMPARE(Clipboard(), "“" + v1 + v2 + v3 + QStringLiteral("”(创 1:1-3)\r\n"));
+        fm->miCopy4MoreTitle->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("创 1:1-3\t") + v1 + v2 + v3 + "\r\n");
+        fm->Copy1->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("《旧约》创世记:\r\n创 1:1\t") + v1 +
+                                  QStringLiteral("\r\n创 1:2\t") + v2 +
+                                  QStringLiteral("\r\n创 1:3\t") + v3 + "\r\n");
+    }
+
+    void copiesOfOneVerse() {
+        Open(John3_16);
+        Click(16);
+        const QString v = Text(John3_16);
+        fm->miTextOnlyClick(); // Ctrl+C
+        QCOMPARE(Clipboard(), v + "\r\n");
+        fm->miCopy4MoreWrite->trigger();
+        QCOMPARE(Clipboard(), "“" + v.chopped(1) + QStringLiteral("”(约 3:16)") + v.right(1));
+        fm->miCopy4MoreTitle->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("约 3:16\t") + v);
+        fm->Copy1->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("《新约》约翰福音:\r\n约 3:16\t") + v + "\r\n");
+    }
+
+    void markedRowsComeInTheOrderMarked() {
+        Open(Gen1_1);
+        Click(5, Qt::ControlModifier);
+        Click(2, Qt::ControlModifier);
+        QCOMPARE(fm->MarkedRows, (QStringList{"5", "2"}));
+        const QString v2 = Text(Gen1_1 + 1), v5 = Text(Gen1_1 + 4);
+
+        ChooseFromContextMenu(2, fm->miTextOnly);
+        QCOMPARE(Clipboard(), v5 + "\r\n" + v2 + "\r\n");
+        fm->miCopy4Write->trigger();
+        QCOMPARE(Clipboard(), "“" + v5.chopped(1) + QStringLiteral("”(创 1:5)") + v5.right(1) +
+                                  "\r\n“" + v2.chopped(1) + QStringLiteral("”(创 1:2)") +
+                                  v2.right(1) + "\r\n");
+        fm->Copy1->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("《旧约》创世记:\r\n创 1:5\t") + v5 +
+                                  QStringLiteral("\r\n创 1:2\t") + v2 + "\r\n");
+        // The several-verse formats take the selected range, whatever is marked.
+        Click(3, Qt::ControlModifier);
+        Click(4, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(fm->MarkedRows.size(), 4);
+        fm->miCopy4MoreTitle->trigger();
+        QCOMPARE(Clipboard(),
+                 QStringLiteral("创 1:3-4\t") + Text(Gen1_3) + Text(Gen1_3 + 1) + "\r\n");
+        fm->miCopy4MoreWrite->trigger();
+        QVERIFY(Clipboard().endsWith(QStringLiteral("”(创 1:3-4)\r\n")));
+
+        // A plain click drops the marks: the selection counts again.
+        Click(6);
+        QVERIFY(fm->MarkedRows.isEmpty());
+        fm->miTextOnlyClick();
+        QCOMPARE(Clipboard(), Text(Gen1_1 + 5) + "\r\n");
+    }
+
+    void anEmptyVerseKeepsItsQuotes() {
+        const int empty = VerseLineOf(0, 24, 30);
+        QVERIFY(TBibGlobe::VerseText(empty).empty());
+        Open(empty);
+        Click(30);
+        fm->miCopy4Write->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("“”(创 24:30)\r\n"));
+        fm->miTextOnlyClick();
+        QCOMPARE(Clipboard(), QStringLiteral("\r\n"));
+    }
+
+    void nothingToCopyLeavesTheClipboard() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("mine"));
+        for (QAction* item : {fm->miTextOnly, fm->miCopy4Write, fm->miCopy4MoreWrite,
+                              fm->miCopy4MoreTitle, fm->Copy1, fm->miCopySp})
+            item->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("mine"));
+    }
+
+    void chainContentListsTheVersesReferences() {
+        Open(Gen1_1);
+        Click(3);
+        ChooseFromContextMenu(3, fm->miCopySp);
+        const QString rule(42, QLatin1Char('-'));
+        QString expected = QStringLiteral("[创 1:3]") + Text(Gen1_3) + "\r\n" + rule + "\r\n";
+        const std::string group = ChainGroupText(TBibGlobe::CorpusFile(kChainFile)[0], 3);
+        const std::vector<int> verses = ParseChainGroup(group, 0, 1);
+        QVERIFY(verses.size() >= 2);
+        for (int v : verses)
+            expected += "[" + Utf(ShortReference(v)) + "]" + Text(v) + "\r\n";
+        QCOMPARE(Clipboard(), expected);
+        QVERIFY(!Clipboard().contains(QLatin1Char('`')));
+
+        // A verse without markers: its line and the rule.
+        const int plain = VerseLineOf(0, 1, 8);
+        QVERIFY(TBibGlobe::VerseText(plain).find('`') == std::string::npos);
+        Click(8);
+        fm->miCopySp->trigger();
+        QCOMPARE(Clipboard(), QStringLiteral("[创 1:8]") + Text(plain) + "\r\n" + rule + "\r\n");
+    }
+
+    void chainContentFollowsTheChapterWhileThePaneIsHidden() {
+        fm->PageControl1->setCurrentWidget(fm->tshtLingXiu);
+        Open(Gen1_1);
+        Open(Exo3_14);
+        Click(14);
+        fm->miCopySp->trigger();
+        const int chapter = ChapterOfLine(Exo3_14);
+        QVERIFY(TBibGlobe::VerseText(Exo3_14).starts_with("`"));
+        const std::string line = TBibGlobe::CorpusFile(kChainFile)[size_t(chapter)];
+        const int number = std::stoi(TBibGlobe::VerseText(Exo3_14).substr(1));
+        QString expected = QStringLiteral("[出 3:14]") + Text(Exo3_14) + "\r\n" +
+                           QString(42, QLatin1Char('-')) + "\r\n";
+        for (int v : ParseChainGroup(ChainGroupText(line, number), 1, 3))
+            expected += "[" + Utf(ShortReference(v)) + "]" + Text(v) + "\r\n";
+        QCOMPARE(Clipboard(), expected);
+    }
 };
 
 QTEST_MAIN(BookmarksCopyTest)
