@@ -1,14 +1,17 @@
 #include "AppStart.h"
-#include "DailyVerses.h"
 #include "wnMain.h"
+#include "wnSplash.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    orvane::PrepareApplication();
-    orvane::PickDailyVerse(); // the splash screen draws it once it exists
+    orvane::PrepareApplication(); // fonts, embedded scripture, daily verses
+    // The splash draws the day's verse and runs its transition before the main window exists;
+    // it is freed once the main window has been created, whatever happens there.
+    auto splash = orvane::ShowSplash();
     orvane::TfmMain main;
+    splash.reset();
     main.show();
     return QApplication::exec();
 }
