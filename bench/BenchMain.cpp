@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     std::vector<orvane::bench::Target> targets = {
         {"load_bibbook", "BM_LoadBibbook", "BM_RawBz2Decompress", 1.25},
         {"search_whole_bible", "BM_SearchWholeBible", "BM_MemmemStrippedText", 4.0},
+        {"search_common_key", "BM_SearchCommonKey", "BM_MemmemStrippedText", 4.0},
+        {"search_absent_key", "BM_SearchAbsentKey", "BM_MemmemStrippedText", 4.0},
         {"note_lookups_ms", "BM_NoteLookupsChapter176", "", 1.0},
     };
 #ifdef ORVANE_BENCH_GRID

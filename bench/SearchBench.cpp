@@ -41,6 +41,21 @@ void BM_MemmemStrippedText(benchmark::State& state) {
 }
 BENCHMARK(BM_MemmemStrippedText)->Unit(benchmark::kMicrosecond);
 
+// A search as the reading window runs it (fold, split, index search) for a key that occurs in
+// well over a thousand verses and for one that occurs nowhere.
+void SearchTyped(benchmark::State& state, const char* utf8Key) {
+    const orvane::TSearchIndex& index = Index();
+    const std::string key = orvane::Utf8ToGbk(utf8Key);
+    for (auto _ : state) {
+        auto lines = orvane::SearchText(index, key, 0, index.LineCount() - 1);
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+void BM_SearchCommonKey(benchmark::State& state) { SearchTyped(state, "耶稣"); }
+BENCHMARK(BM_SearchCommonKey)->Unit(benchmark::kMicrosecond);
+void BM_SearchAbsentKey(benchmark::State& state) { SearchTyped(state, "电脑"); }
+BENCHMARK(BM_SearchAbsentKey)->Unit(benchmark::kMicrosecond);
+
 void BM_SearchWholeBible(benchmark::State& state) {
     const orvane::TSearchIndex& index = Index();
     const orvane::StringList keys = {Key()};

@@ -4,6 +4,8 @@
 #include "Container.h"
 #include "Markers.h"
 
+#include <future>
+
 namespace orvane {
 
 bool TBibGlobe::LoadScripture(std::vector<StringList>& corpus) {
@@ -17,12 +19,49 @@ bool TBibGlobe::LoadScripture(std::vector<StringList>& corpus) {
     return true;
 }
 
+namespace {
+std::future<bool>& Preload() {
+    static std::future<bool> preload;
+    return preload;
+}
+} // namespace
+
+void TBibGlobe::PreloadScripture() {
+    if (Preload().valid()) return;
+    // The worker fills its own list; the process-wide one is only touched on the caller's thread.
+    Preload() = std::async(std::launch::async, [] {
+        std::vector<StringList> files;
+        try {
+            if (!LoadScripture(files)) return false;
+        } catch (const std::exception&) {
+            return false;
+        }
+        PreloadedFiles() = std::move(files);
+        return true;
+    });
+}
+
+bool TBibGlobe::LoadScripture() {
+    if (Preload().valid()) {
+        const bool ok = Preload().get();
+        if (ok) CorpusFiles() = std::move(PreloadedFiles());
+        if (ok) return true;
+        // A failed preload is tried again here, so its error reaches the caller.
+    }
+    return LoadScripture(CorpusFiles());
+}
+
 bool TBibGlobe::LoadResourceText(const std::string& resourceName, StringList& dest) {
     StringList names;
     std::vector<StringList> files;
     if (!ReadContainer(names, files, resourceName, "") || files.empty()) return false;
     dest = std::move(files[0]);
     return true;
+}
+
+std::vector<StringList>& TBibGlobe::PreloadedFiles() {
+    static std::vector<StringList> files;
+    return files;
 }
 
 std::vector<StringList>& TBibGlobe::CorpusFiles() {

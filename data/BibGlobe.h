@@ -21,8 +21,11 @@ public:
     // cannot be opened or does not hold a chain-reference line for every chapter and a text
     // line for every verse: indexing by verse line must never run off the lists.
     static bool LoadScripture(std::vector<StringList>& corpus);
-    // The same into the process-wide corpus-file list.
-    static bool LoadScripture() { return LoadScripture(CorpusFiles()); }
+    // The same into the process-wide corpus-file list; waits for a preload when one runs.
+    static bool LoadScripture();
+    // Starts loading the process-wide corpus on a worker thread, so that the splash screen's
+    // animation and the decompression overlap. LoadScripture() then collects the result.
+    static void PreloadScripture();
 
     // Copies file 0 of the named container into `dest` when it holds one; false otherwise.
     static bool LoadResourceText(const std::string& resourceName, StringList& dest);
@@ -34,6 +37,9 @@ public:
     static const std::string& VerseText(int verseLine);
 
     static std::string StripMarkers(std::string_view text);
+
+private:
+    static std::vector<StringList>& PreloadedFiles();
 };
 
 } // namespace orvane

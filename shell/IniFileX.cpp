@@ -481,18 +481,25 @@ void TInifileX::ReadIntArray(std::string_view section, std::string_view key, int
 
 void TInifileX::ReadIntArray(std::string_view section, std::string_view key,
                              std::span<int> dest) const {
+    // Slots 0..n-1 each take the item before the next comma (none left: the slot stays -1 and
+    // nothing is consumed); the last slot takes what remains, up to any further comma. Every
+    // item counts by its first 10 characters, as the stored values always have.
     const std::string text = ReadString(section, key);
     std::string_view rest = text;
-    bool more = true; // an empty value still holds one (empty) item
-    for (int& slot : dest) {
-        slot = -1;
-        if (!more) continue;
-        size_t comma = rest.find(',');
-        more = comma != std::string_view::npos;
-        std::string_view item = more ? rest.substr(0, comma) : rest;
-        if (more) rest.remove_prefix(comma + 1);
+    const size_t last = dest.size() - 1;
+    for (size_t i = 0; i < dest.size(); ++i) {
+        std::string_view item;
+        const size_t comma = rest.find(',');
+        if (i < last) {
+            if (comma != std::string_view::npos) {
+                item = rest.substr(0, comma);
+                rest.remove_prefix(comma + 1);
+            }
+        } else {
+            item = rest.substr(0, comma);
+        }
         int value = -1;
-        if (ParseInt(item, value)) slot = value;
+        dest[i] = ParseInt(TrimBlanks(item.substr(0, 10)), value) ? value : -1;
     }
 }
 

@@ -70,10 +70,11 @@ public:
     void EraseSection(std::string_view section);
     void DeleteKey(std::string_view section, std::string_view key);
 
-    // Reads a ","-separated value into dest[0..lastIndex]. Each item is trimmed and converted;
-    // an empty item, one that is no number or one outside int gives -1, as does every slot the
-    // value does not reach and every slot of an absent key. Items beyond the last slot are
-    // ignored, so trailing garbage cannot cost the slots before it their values.
+    // Reads a ","-separated value into dest[0..lastIndex]: slot i takes the item before the next
+    // comma, and the last slot what remains ("5,7" gives slot 0 = 5 and the last slot = 7).
+    // Each item counts by its first 10 characters, trimmed; an empty item, one that is no
+    // number and every slot of an absent key give -1. Items beyond the last slot are ignored,
+    // so trailing garbage cannot cost the slots before it their values.
     void ReadIntArray(std::string_view section, std::string_view key, int lastIndex,
                       int* dest) const;
     void ReadIntArray(std::string_view section, std::string_view key, std::span<int> dest) const;

@@ -356,9 +356,9 @@ private slots:
         QTest::newRow("empty") << QByteArray("[MAIN]\r\nBOOK MARKS=\r\n") << none;
         QTest::newRow("garbage")
             << QByteArray("[MAIN]\r\nbook marks=x,,7, 9 ,1e3,0x10,99999999999,-1,3\r\n")
-            << QList<int>{-1, -1, 7, 9, -1, -1, -1, -1, 3, -1};
+            << QList<int>{-1, -1, 7, 9, -1, -1, -1, -1, -1, 3};
         QTest::newRow("short") << QByteArray("[MAIN]\r\nBOOK MARKS=5,7\r\n")
-                               << QList<int>{5, 7, -1, -1, -1, -1, -1, -1, -1, -1};
+                               << QList<int>{5, -1, -1, -1, -1, -1, -1, -1, -1, 7};
     }
 
     void unreadableValuesGiveEmptySlots() {

