@@ -152,12 +152,17 @@ void TfmMain::FormCreate() {
 
     NotebookPage = book < kFirstNewTestamentBook ? 0 : 1;
     tabsChangeAttached_ = false;
-    if (NotebookPage < Tabs->Tabs().Count()) Tabs->SetTabIndex(NotebookPage);
+    // The settings may list the tabs in any order: the saved place opens under the tab of its
+    // own testament, else it would be sought among the other testament's books and lost.
+    SelectTestamentTab(NotebookPage);
+    const int tab = Tabs->TabIndex();
+    if ((tab < 0 || TabTestament(tab) != NotebookPage) && NotebookPage < Tabs->Tabs().Count())
+        Tabs->SetTabIndex(NotebookPage);
     Tabs->SetFirstIndex(0);
     tabsChangeAttached_ = true;
 
     notebookLayout->addWidget(fmBook);
-    ShowTestament(Tabs->TabIndex() >= 0 ? TabTestament(Tabs->TabIndex()) : NotebookPage);
+    ShowTestament(NotebookPage);
 
     if (book != 0 || chapter != 0 || verseRow != 0) {
         for (int i = 0; i < fmBook->trvBook->topLevelItemCount(); ++i) {
