@@ -3,6 +3,7 @@
 #include "Bz2Streams.h"
 #include "Errors.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -69,10 +70,19 @@ void ExpandBody(TMemoryStream& stream) {
     const uint32_t length = ReadU32(lengthBytes);
     if (length > kMaxContainerBody)
         throw EContainerError("container body length " + std::to_string(length) + " is not believable");
-    std::string body(length, '\0');
+    // The buffer grows with what the stream really yields instead of being sized to the stated
+    // length up front: a damaged length field would otherwise make a few bytes of garbage cost
+    // hundreds of megabytes before the stream is even found to be corrupt.
+    constexpr size_t kStep = size_t(1) << 20;
+    std::string body;
     {
         TBZDecompressionStream bz(stream);
-        bz.ReadBuffer(body.data(), length);
+        while (body.size() < length) {
+            const size_t at = body.size();
+            const size_t step = std::min<size_t>(kStep, length - at);
+            body.resize(at + step);
+            bz.ReadBuffer(body.data() + at, step);
+        }
     }
     stream.Assign(std::move(body));
 }

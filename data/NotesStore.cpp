@@ -11,6 +11,7 @@
 #include <string_view>
 #include <unistd.h>
 #include <unordered_map>
+#include <utility>
 
 namespace orvane {
 namespace {
@@ -140,6 +141,37 @@ std::string ReadFileIfPresent(const std::filesystem::path& path) {
     return content;
 }
 
+// A hand-edited notes file may hold a key twice. Lookups show the first line of a key, but the
+// folding rule hands a journal line to the last one, so after a flush the older first line would
+// hide the note just saved (and a cleared note would come back). For every verse the journal
+// names, the merged list is brought back to showing what the journal showed: the first line of
+// the key becomes the journal's line, or, for a cleared note, the key's lines go. Where the rule
+// already gives that, nothing changes.
+void KeepShownNotes(StringList& merged, const std::vector<std::pair<int, std::string>>& shown) {
+    if (shown.empty()) return;
+    std::unordered_map<int, int64_t> first; // verse line -> its first line in merged, -1 none
+    for (const auto& entry : shown) first.emplace(entry.first, -1);
+    for (size_t i = 0; i < merged.size(); ++i) {
+        const auto it = first.find(VerseLineOfKey(merged[i]));
+        if (it != first.end() && it->second < 0) it->second = static_cast<int64_t>(i);
+    }
+    std::unordered_map<int, bool> purge;
+    for (const auto& [verseLine, line] : shown) {
+        const int64_t at = first[verseLine];
+        if (at < 0) continue; // no line of the key: the note reads as cleared, as it should
+        std::string& now = merged[static_cast<size_t>(at)];
+        if (line.size() > TNotesStore::kKeyLength) {
+            if (now != line) now = line;
+        } else if (now.size() > TNotesStore::kKeyLength) {
+            purge[verseLine] = true;
+        }
+    }
+    if (purge.empty()) return;
+    std::erase_if(merged, [&](const std::string& line) {
+        return purge.contains(VerseLineOfKey(line));
+    });
+}
+
 } // namespace
 
 void TNotesStore::TNoteLines::Load(const std::filesystem::path& path) {
@@ -259,9 +291,21 @@ bool TNotesStore::FlushNotes() {
     bool ok = true;
     std::error_code ec;
     if (Notes_.Loaded && Journal_.Loaded && std::filesystem::exists(JournalPath(), ec)) {
-        ok = MergeNotes(Notes_.Lines, Journal_.Lines);
+        // What the journal shows for each verse it names, taken before the merge consumes it.
+        std::vector<std::pair<int, std::string>> shown;
+        try {
+            for (size_t i = 0; i < Journal_.Lines.size(); ++i) {
+                const int v = VerseLineOfKey(Journal_.Lines[i]);
+                if (v >= 0 && Journal_.FirstLine[v] == static_cast<int32_t>(i))
+                    shown.emplace_back(v, Journal_.Lines[i]);
+            }
+        } catch (...) {
+            ok = false;
+        }
+        ok = ok && MergeNotes(Notes_.Lines, Journal_.Lines);
         if (ok) {
             try {
+                KeepShownNotes(Notes_.Lines, shown);
                 SaveLines(NotesPath(), Notes_.Lines);
                 if (::unlink(JournalPath().c_str()) != 0 && errno != ENOENT) ok = false;
                 SyncFolder(Folder_);

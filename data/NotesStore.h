@@ -25,6 +25,10 @@
 //   overwrite the notes it holds.
 // - Lines shorter than five bytes have no key and never match; such lines, lines with other
 //   keys and duplicates of hand-edited files are kept as they are and written back.
+// - A lookup shows the first line of a key, while the folding rule gives a journal line to the
+//   last one. When a hand-edited file holds a key twice, FlushNotes therefore makes the first line
+//   of every key the journal names show the journal's note (or drops the key's lines for a
+//   cleared note), so that a flush never hides a saved note or brings back a cleared one.
 //
 // Only the GUI thread uses the store; it takes no locks.
 

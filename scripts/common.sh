@@ -14,9 +14,14 @@ PACKAGES=(
     xvfb xauth
 )
 
+# What fuzz/run needs beyond PACKAGES: clang and its runtimes (libFuzzer, sanitizers). Kept out
+# of PACKAGES so that ./run and ./test do not pull a second compiler onto a reader's machine.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+# install_packages [more packages...]: PACKAGES and the ones named, those that are missing.
 install_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

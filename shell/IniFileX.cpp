@@ -315,11 +315,19 @@ bool WriteFileSafely(const std::string& fileName, std::string_view content) {
 
 // ---- Reading and storing the lines ------------------------------------------------------
 
+// An editor that saves the file as UTF-8 may put a byte-order mark in front of the first
+// header, which would then no longer read as one and take its whole section with it. The file is
+// GBK, where the mark means nothing; it is dropped on reading and so also on the next write.
+std::string_view WithoutByteOrderMark(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    return text;
+}
+
 // For reads: a file that is absent or cannot be read holds no settings.
 StringList LoadLines(const std::string& fileName) {
     std::string text;
     if (ReadFile(fileName, text) != ReadResult::Ok) return {};
-    return SplitLines(text);
+    return SplitLines(WithoutByteOrderMark(text));
 }
 
 // For writes: a file that exists but cannot be read must not be replaced by the few lines
@@ -328,7 +336,7 @@ StringList LoadLinesForWrite(const std::string& fileName) {
     std::string text;
     ReadResult result = ReadFile(fileName, text);
     if (result == ReadResult::Failed) throw EIniFileException("Unable to write to " + fileName);
-    return SplitLines(text);
+    return SplitLines(WithoutByteOrderMark(text));
 }
 
 void StoreLines(const std::string& fileName, const StringList& before, const StringList& after) {

@@ -16,6 +16,7 @@
 //   kept on writes and otherwise ignored. The first occurrence of a duplicate key wins, and a
 //   section that appears twice reads as one.
 // - Lines may end in CR, LF or CR LF; the file is always written back with CR LF.
+// - A UTF-8 byte-order mark at the start of the file is skipped, and not written back.
 // Writes change only the lines they concern: a new key goes after the last non-blank line of its
 // section, a new section at the end of the file.
 

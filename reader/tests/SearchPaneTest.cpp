@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -366,24 +365,6 @@ private slots:
         QCOMPARE(fm->History->Count(), entries + 1);
         // The results stay after the jump.
         QCOMPARE(ResultLines(), QList<int>{John11_35});
-    }
-
-    void wholeBibleSearchTakesLessThanAFrame() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton4); // the first search builds the index
-        // A rare key, and a common one whose hundreds of rows are all laid out.
-        for (const QString& key : {QStringLiteral("耶稣哭了"), QStringLiteral("光")}) {
-            fm->cbxKeyText->setEditText(key);
-            QElapsedTimer clock;
-            qint64 best = std::numeric_limits<qint64>::max();
-            for (int i = 0; i < 5; ++i) {
-                clock.start();
-                fm->sbtnExeSearchClick();
-                best = std::min(best, clock.nsecsElapsed());
-            }
-            qInfo("whole-Bible search for %s: %.2f ms, %d rows", qPrintable(key),
-                  double(best) / 1e6, int(ResultLines().size()));
-            QVERIFY(best < 16'000'000);
-        }
     }
 
     void hiddenResultPageIgnoresResizes() {
