@@ -329,7 +329,7 @@ std::unique_ptr<TNotesStore>& Instance() {
 } // namespace
 
 TNotesStore& Notes() {
-    if (!Instance()) Instance() = std::make_unique<TNotesStore>(ExecutableFolder());
+    if (!Instance()) Instance() = std::make_unique<TNotesStore>(KeepingFolder());
     return *Instance();
 }
 

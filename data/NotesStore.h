@@ -50,7 +50,7 @@ public:
     static constexpr const char* kTempSuffix = ".new";
     static constexpr size_t kKeyLength = 5;
 
-    explicit TNotesStore(std::filesystem::path folder = ExecutableFolder());
+    explicit TNotesStore(std::filesystem::path folder = KeepingFolder());
 
     TNotesStore(const TNotesStore&) = delete;
     TNotesStore& operator=(const TNotesStore&) = delete;
@@ -97,11 +97,11 @@ private:
     TNoteLines Journal_;
 };
 
-// The process-wide store, created on first use for ExecutableFolder().
+// The process-wide store, created on first use for KeepingFolder().
 TNotesStore& Notes();
 
 // Drops the process-wide store without flushing it; the next Notes() creates a fresh one for
-// the ExecutableFolder() of that moment. For tests and tools that move the executable path.
+// the KeepingFolder() of that moment. For tests and tools that move the executable path.
 void ResetNotes();
 
 } // namespace orvane

@@ -4,6 +4,7 @@
 #include "EmbeddedResources.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -16,6 +17,8 @@ void PrepareApplication() {
     QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
     QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    // Lets desktops match the running reader to its installed entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
     RegisterEmbeddedResources();
     LoadDailyVerses();
 }

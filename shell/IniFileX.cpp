@@ -360,13 +360,13 @@ TInifileX::TInifileX(std::string_view fileName) {
         fs::path folder = ExecutableFolder();
         std::error_code ec;
         if (!folder.empty() && fs::is_directory(folder, ec))
-            path = (folder / ExecutablePath().filename()).replace_extension(".ini");
+            path = (KeepingFolder() / ExecutablePath().filename()).replace_extension(".ini");
         else
             path = ExecutablePath().replace_extension(".INI");
     } else if (fileName.find(':') != std::string_view::npos || fileName[0] == '/') {
         path = fs::path(fileName);
     } else {
-        path = ExecutableFolder() / fs::path(fileName);
+        path = KeepingFolder() / fs::path(fileName);
     }
     fileName_ = path.string();
 }

@@ -37,9 +37,10 @@ public:
 
 class TInifileX {
 public:
-    // Without a name: the executable's name with the extension ".ini" in the executable's folder
-    // (or, should that folder not exist, the executable's path with ".INI"). A name containing
-    // ":" or starting with "/" is taken as it is; any other name lies in the executable's folder.
+    // Without a name: the executable's name with the extension ".ini" in KeepingFolder() (or,
+    // should the executable's folder not exist, the executable's path with ".INI"). A name
+    // containing ":" or starting with "/" is taken as it is; any other name lies in
+    // KeepingFolder().
     explicit TInifileX(std::string_view fileName = {});
 
     const std::string& FileName() const { return fileName_; }

@@ -1,6 +1,6 @@
 // Hand-edited notes files and damaged containers, one case per row. Each row states what the
 // program makes of the input; none may crash, and no note the user saved may be lost.
-// docs/bad-input.md lists the same rows.
+// The README's "Bad input" table lists the same rows.
 
 #include "Bz2Streams.h"
 #include "Container.h"

@@ -216,6 +216,37 @@ TEST_F(IniFileX, FileNameFollowsTheExecutable) {
     EXPECT_EQ(TInifileX().FileName(), PathOf("gone/reader.INI"));
 }
 
+// An installed program's folder takes no files from its user: the settings go to the user's
+// configuration folder instead of failing on every write.
+TEST_F(IniFileX, AnInstalledProgramKeepsItsFilesInTheUsersFolder) {
+    EXPECT_EQ(UserConfigFolder("/x/cfg", "/home/u"), fs::path("/x/cfg/orvane"));
+    EXPECT_EQ(UserConfigFolder("cfg", "/home/u"), fs::path("/home/u/.config/orvane"))
+        << "a relative XDG_CONFIG_HOME is ignored";
+    EXPECT_EQ(UserConfigFolder(nullptr, "/home/u"), fs::path("/home/u/.config/orvane"));
+    EXPECT_EQ(UserConfigFolder(nullptr, nullptr), fs::path());
+
+    fs::create_directory(dir_ / "bin");
+    fs::create_directory(dir_ / "home");
+    fs::permissions(dir_ / "bin", fs::perms(0755));
+    if (chown((dir_ / "home").c_str(), 65534, 65534) != 0) GTEST_SKIP() << "cannot hand files to another user";
+    const fs::path expected = dir_ / "home" / ".config" / "orvane" / "orvane.ini";
+    const bool ran = AsNobody([&] {
+        setenv("HOME", (dir_ / "home").c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+        SetExecutablePath(dir_ / "bin" / "orvane");
+        TInifileX ini;
+        if (ini.FileName() != expected.string()) return false;
+        ini.WriteInteger("MAIN", "BIB CHAPT INFO", 7);
+        return TInifileX().ReadInteger("MAIN", "BIB CHAPT INFO") == 7;
+    });
+    if (!ran) GTEST_SKIP() << "cannot switch to another user";
+    EXPECT_TRUE(fs::exists(expected));
+
+    // A folder this process may write keeps the files beside the executable, as before.
+    SetExecutablePath(dir_ / "bin" / "orvane");
+    EXPECT_EQ(TInifileX().FileName(), PathOf("bin/orvane.ini"));
+}
+
 TEST_F(IniFileX, RefusedWritesThrowAndLeaveTheOldFile) {
     Put("plain", "x");
     for (const std::string& name : {PathOf("plain/s.ini"), PathOf("missing/s.ini")}) {

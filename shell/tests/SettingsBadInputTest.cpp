@@ -1,7 +1,7 @@
 // Hand-edited settings files, one case per row: every key of the settings table with empty,
 // negative, huge, non-numeric and overlong values, odd "TABS" lines, bookmarks out of range.
 // Each row states what the settings reader gives the caller; it never throws on reading.
-// docs/bad-input.md lists the same rows with what the windows make of the values.
+// The README's "Bad input" table lists the same rows with what the windows make of the values.
 
 #include "Gbk.h"
 #include "IniFileX.h"

@@ -1,0 +1,22 @@
+# cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+                RESULT_VARIABLE status OUTPUT_QUIET)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${status}")
+endif()
+set(expected bin/orvane bin/bibtool share/applications/orvane.desktop
+    share/icons/hicolor/16x16/apps/orvane.png share/icons/hicolor/256x256/apps/orvane.png)
+foreach(file ${expected})
+    if(NOT EXISTS ${PREFIX}/${file})
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+file(STRINGS ${PREFIX}/share/applications/orvane.desktop lines)
+foreach(line "Exec=orvane" "Icon=orvane" "Type=Application")
+    if(NOT "${line}" IN_LIST lines)
+        message(FATAL_ERROR "desktop entry lacks ${line}")
+    endif()
+endforeach()
+file(REMOVE_RECURSE ${PREFIX})
