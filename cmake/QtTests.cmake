@@ -1,0 +1,10 @@
+# orvane_qt_test(LAYER NAME LIBRARY...): one QtTest executable made from tests/NAME.cpp of the
+# calling folder, linked to the libraries named, and registered as the test LAYER.NAME that runs
+# without a display.
+function(orvane_qt_test layer name)
+    add_executable(${name} tests/${name}.cpp)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARGN} Qt6::Test)
+    add_test(NAME ${layer}.${name} COMMAND ${name})
+    set_tests_properties(${layer}.${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
