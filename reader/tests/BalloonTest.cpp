@@ -1,7 +1,6 @@
-#include "AppPaths.h"
-#include "BibGlobe.h"
+#include "ReadingWindowHarness.h"
+
 #include "BookTables.h"
-#include "EmbeddedResources.h"
 #include "unHintballWin.h"
 #include "wnBook.h"
 
@@ -12,13 +11,9 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <filesystem>
-#include <memory>
 
 using namespace orvane;
 
@@ -55,20 +50,8 @@ void Leave(QWidget* widget) {
 
 } // namespace
 
-class BalloonTest : public QObject {
+class BalloonTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
-
-    QTemporaryDir dir;
-    std::array<TBooksNodeData, 66> nodes{};
-    std::unique_ptr<TfmBook> fm;
-
-    QTreeWidgetItem* Node(int book) const {
-        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
-        }
-        return nullptr;
-    }
 
     QWidget* Viewport() const { return fm->trvBook->viewport(); }
 
@@ -112,30 +95,13 @@ class BalloonTest : public QObject {
         QCOMPARE(fm->ChapterNumber(), number);
     }
 
-    int VerseCount(int book, int number) const {
-        return ChapterTable[size_t(BookTable[size_t(book)].FirstChapter + number - 1)].VerseCount;
-    }
-
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
-        QVERIFY(dir.isValid());
-        SetExecutablePath(std::filesystem::path(dir.path().toStdString()) / "orvane");
-    }
+    void initTestCase() { PrepareRun(); }
 
     void init() {
-        for (int b = 0; b < kBookCount; ++b)
-            nodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
-        fm = std::make_unique<TfmBook>();
-        fm->SetBookNodes(&nodes);
-        fm->resize(760, 540);
+        MakeWindow({760, 540});
         fm->move(10, 40);
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
+        ShowWindow();
         fm->FillBookTree(false);
     }
 

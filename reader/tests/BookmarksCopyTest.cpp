@@ -1,9 +1,9 @@
+#include "ReadingWindowHarness.h"
+
 #include "Addressing.h"
-#include "AppPaths.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "ChainRefs.h"
-#include "EmbeddedResources.h"
 #include "HistoryList.h"
 #include "ReaderPictures.h"
 #include "wnBook.h"
@@ -15,12 +15,9 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
-
-#include <memory>
 
 using namespace orvane;
 
@@ -70,13 +67,8 @@ public:
 
 } // namespace
 
-class BookmarksCopyTest : public QObject {
+class BookmarksCopyTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
-
-    QTemporaryDir folder_;
-    std::array<TBooksNodeData, 66> nodes{};
-    std::unique_ptr<TfmBook> fm;
-    int jumps = 0;
 
     QString IniPath() const { return folder_.filePath(QStringLiteral("orvane.ini")); }
 
@@ -89,42 +81,6 @@ class BookmarksCopyTest : public QObject {
     QByteArray ReadIni() const {
         QFile file(IniPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    void MakeWindow(bool show) {
-        for (int b = 0; b < kBookCount; ++b)
-            nodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
-        fm = std::make_unique<TfmBook>();
-        fm->SetBookNodes(&nodes);
-        fm->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
-        fm->resize(900, 600);
-        if (!show) return;
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
-    }
-
-    QTreeWidgetItem* Node(int book) const {
-        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
-        }
-        return nullptr;
-    }
-
-    // The main window's answer to a jump: the book's testament into the tree, then its node
-    // deselected and selected again so the chapter always loads.
-    void SyncToBook(TBooksNodeData* data) {
-        ++jumps;
-        if (!Node(data->BookIndex)) fm->FillBookTree(IsNewTestament(data->BookIndex));
-        QTreeWidgetItem* node = Node(data->BookIndex);
-        QVERIFY(node);
-        if (fm->trvBook->currentItem() == node) fm->trvBook->setCurrentItem(nullptr);
-        fm->trvBook->setCurrentItem(node);
-    }
-
-    void WaitForLoad() {
-        QVERIFY(fm->tmrTreeChanged->isActive());
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
     }
 
     // Opens a chapter as a reader would: the book picked in the tree, the chapter loaded.
@@ -189,18 +145,12 @@ class BookmarksCopyTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
-        QVERIFY(folder_.isValid());
-        SetExecutablePath(folder_.filePath(QStringLiteral("orvane")).toStdString());
-    }
+    void initTestCase() { PrepareRun(); }
 
     void init() {
         QFile::remove(IniPath());
-        jumps = 0;
-        MakeWindow(true);
+        MakeWindow();
+        ShowWindow();
     }
 
     void cleanup() { fm.reset(); }
@@ -329,7 +279,7 @@ private slots:
     void slotsAreWrittenAtTheEndAndReadAtShow() {
         fm.reset();
         WriteIni("[MAIN]\r\nBOOK MARKS=5,-1,-1,-1,-1,-1,-1,-1,-1,31102\r\n");
-        MakeWindow(false);
+        MakeWindow();
         QCOMPARE(fm->BookMarks[0], -1); // read when shown, not before
         fm->show();
         QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
@@ -343,7 +293,8 @@ private slots:
         QCOMPARE(ReadIni(), QByteArray("[MAIN]\r\nBOOK MARKS=5,-1,-1,-1,2,-1,-1,-1,-1,2\r\n"));
 
         // And back again as they were written.
-        MakeWindow(true);
+        MakeWindow();
+        ShowWindow();
         QCOMPARE(fm->BookMarks, (std::array<int, 10>{5, -1, -1, -1, 2, -1, -1, -1, -1, 2}));
     }
 
@@ -366,7 +317,8 @@ private slots:
         QFETCH(QList<int>, marks);
         fm.reset();
         if (!file.isEmpty()) WriteIni(file);
-        MakeWindow(true);
+        MakeWindow();
+        ShowWindow();
         QCOMPARE(QList<int>(fm->BookMarks.begin(), fm->BookMarks.end()), marks);
     }
 
@@ -374,7 +326,7 @@ private slots:
         fm.reset();
         const QByteArray stored("[MAIN]\r\nBOOK MARKS=1,2,3,4,5,6,7,8,9,10\r\n");
         WriteIni(stored);
-        MakeWindow(false);
+        MakeWindow();
         fm.reset();
         QCOMPARE(ReadIni(), stored);
     }

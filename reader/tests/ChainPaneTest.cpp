@@ -2,17 +2,15 @@
 // marker ball, following a ball, Ctrl+click marks, the right click, the note icon, and the
 // chain-reference pane with its own balls.
 
+#include "ReadingWindowHarness.h"
+
 #include "Addressing.h"
-#include "AppPaths.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "ChainRefs.h"
-#include "EmbeddedResources.h"
 #include "HistoryList.h"
 #include "Markers.h"
 #include "NotesStore.h"
-#include "ReaderPictures.h"
-#include "SkinState.h"
 #include "wnBook.h"
 
 #include <QApplication>
@@ -20,13 +18,11 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 #include <QtTest>
 
-#include <memory>
 #include <optional>
 
 using namespace orvane;
@@ -74,53 +70,23 @@ QWidget* ToolTipLabel() {
     return nullptr;
 }
 
-// Share of the ball picture's own pixels found unchanged in `grab` at `at`.
-double BallCoverage(const QImage& grab, QPoint at) {
-    const QImage ball = BallImage(kSkinSystem);
-    int own = 0, same = 0;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            if ((ball.pixel(x, y) & 0xFFFFFF) == (kMagenta & 0xFFFFFF)) continue;
-            ++own;
-            same += grab.pixel(at.x() + x, at.y() + y) == ball.pixel(x, y);
-        }
-    return own ? double(same) / own : 0;
-}
-
 } // namespace
 
-class ChainPaneTest : public QObject {
+class ChainPaneTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
 
-    QTemporaryDir folder_;
-    std::array<TBooksNodeData, 66> nodes_{};
-    std::unique_ptr<TfmBook> fm_;
     QList<int> noteClicks_;
 
-    TStringGrid* Main() { return fm_->sgrdMain; }
-    TStringGrid* Pane() { return fm_->sgrdSeriP; }
-
-    QTreeWidgetItem* Node(int book) {
-        for (int i = 0; i < fm_->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm_->trvBook->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).value<void*>() == &nodes_[size_t(book)]) return item;
-        }
-        return nullptr;
-    }
-
-    // What the main window does with a jump: show the book's testament and select its node.
-    void SyncToBook(TBooksNodeData* data) {
-        fm_->FillBookTree(IsNewTestament(data->BookIndex));
-        fm_->trvBook->setCurrentItem(Node(data->BookIndex));
-    }
+    TStringGrid* Main() { return fm->sgrdMain; }
+    TStringGrid* Pane() { return fm->sgrdSeriP; }
 
     void OpenChapter(int chapter) {
         const int book = BookOfChapter(chapter);
-        nodes_[size_t(book)].ChapterIndex = chapter;
-        nodes_[size_t(book)].VerseRow = 0;
-        SyncToBook(&nodes_[size_t(book)]);
-        QTRY_VERIFY(!fm_->tmrTreeChanged->isActive());
-        QTRY_COMPARE(fm_->GridFirstLine, ChapterTable[size_t(chapter)].FirstLine);
+        nodes[size_t(book)].ChapterIndex = chapter;
+        nodes[size_t(book)].VerseRow = 0;
+        SyncToBook(&nodes[size_t(book)]);
+        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[size_t(chapter)].FirstLine);
         Paint();
     }
 
@@ -165,7 +131,7 @@ class ChainPaneTest : public QObject {
         TMarkerSpot spot;
     };
     std::optional<ForeignBall> FindForeignBall() {
-        const int shown = ChapterOfLine(fm_->GridFirstLine);
+        const int shown = ChapterOfLine(fm->GridFirstLine);
         for (int r = 0; r < Pane()->RowCount(); ++r) {
             const int chapter = int(Pane()->Objects(0, r) & 0xFFFF);
             if (chapter == shown) continue;
@@ -185,34 +151,20 @@ class ChainPaneTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        QVERIFY(folder_.isValid());
-        SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
-        ResetNotes();
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
-    }
+    void initTestCase() { PrepareRun(); }
 
     void init() {
-        for (int b = 0; b < kBookCount; ++b)
-            nodes_[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
-        fm_ = std::make_unique<TfmBook>();
-        fm_->SetBookNodes(&nodes_);
-        fm_->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
+        MakeWindow({900, 640});
         noteClicks_.clear();
-        fm_->OnNoteIconClick = [this](int row) { noteClicks_ << row; };
-        fm_->resize(900, 640);
-        fm_->splH->setSizes({300, 300}); // room for several pane rows
-        fm_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm_.get()));
+        fm->OnNoteIconClick = [this](int row) { noteClicks_ << row; };
+        fm->splH->setSizes({300, 300}); // room for several pane rows
+        ShowWindow();
         OpenChapter(kGenesis1);
     }
 
     void cleanup() {
         QToolTip::hideText();
-        fm_.reset();
+        fm.reset();
     }
 
     void hoveringABallListsItsVersesOnce() {
@@ -262,53 +214,53 @@ private slots:
 
         Click(Main(), BallCentre(ball));
         QVERIFY(!Hand(Main()));
-        QVERIFY(fm_->History);
+        QVERIFY(fm->History);
         // The verse clicked in is recorded before the jump, the target after it.
-        QVERIFY(fm_->History->IndexOfName(THistoryList::NameOf(0)) >= 0);
-        QCOMPARE(fm_->History->VerseLine(fm_->History->Position()), firstOfGroup);
-        QTRY_COMPARE(fm_->GridFirstLine,
+        QVERIFY(fm->History->IndexOfName(THistoryList::NameOf(0)) >= 0);
+        QCOMPARE(fm->History->VerseLine(fm->History->Position()), firstOfGroup);
+        QTRY_COMPARE(fm->GridFirstLine,
                      ChapterTable[size_t(ChapterOfLine(firstOfGroup))].FirstLine);
-        QTRY_VERIFY(!fm_->tmrTreeChanged->isActive());
-        QCOMPARE(fm_->RowToVerseLine(Main()->Row()), firstOfGroup);
-        QCOMPARE(fm_->SelectedBookData()->BookIndex, BookOfLine(firstOfGroup));
+        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QCOMPARE(fm->RowToVerseLine(Main()->Row()), firstOfGroup);
+        QCOMPARE(fm->SelectedBookData()->BookIndex, BookOfLine(firstOfGroup));
 
         // Back in the history is the verse the reference was followed from.
-        const int back = fm_->History->Position() - 1;
+        const int back = fm->History->Position() - 1;
         QVERIFY(back >= 0);
-        QCOMPARE(fm_->History->VerseLine(back), 0);
+        QCOMPARE(fm->History->VerseLine(back), 0);
     }
 
     void ctrlClickMarksAndPlainClickClears() {
         Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
         Click(Main(), FreePoint(Main(), 3), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm_->MarkedRows, QStringList({"2", "3"}));
+        QCOMPARE(fm->MarkedRows, QStringList({"2", "3"}));
         Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm_->MarkedRows, QStringList({"3"}));
+        QCOMPARE(fm->MarkedRows, QStringList({"3"}));
 
         // The header is no verse, and the pane's rows are no rows of the chapter.
         const QRect header = Main()->CellRect(1, 0);
         Click(Main(), header.center(), Qt::LeftButton, Qt::ControlModifier);
         Click(Pane(), FreePoint(Pane(), 1), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm_->MarkedRows, QStringList({"3"}));
+        QCOMPARE(fm->MarkedRows, QStringList({"3"}));
         Main()->viewport()->grab().save(QStringLiteral("/tmp/chain-marks.png"));
 
         Click(Main(), FreePoint(Main(), 4));
-        QVERIFY(fm_->MarkedRows.isEmpty());
+        QVERIFY(fm->MarkedRows.isEmpty());
 
         // Marks name rows of the chapter they were made in; another chapter drops them.
         Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm_->MarkedRows, QStringList({"2"}));
-        fm_->tbtnNexChapterClick();
-        QTRY_COMPARE(fm_->GridFirstLine, ChapterTable[1].FirstLine);
-        QVERIFY(fm_->MarkedRows.isEmpty());
+        QCOMPARE(fm->MarkedRows, QStringList({"2"}));
+        fm->tbtnNexChapterClick();
+        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[1].FirstLine);
+        QVERIFY(fm->MarkedRows.isEmpty());
     }
 
     void rightClickAndHeaderClick() {
         QCOMPARE(Main()->Row(), 1);
         Click(Main(), FreePoint(Main(), 4), Qt::RightButton);
         QCOMPARE(Main()->Row(), 4);
-        QCOMPARE(nodes_[0].VerseRow, 3);
-        fm_->PopupMenu1->close();
+        QCOMPARE(nodes[0].VerseRow, 3);
+        fm->PopupMenu1->close();
 
         // The header's number cell selects every verse of the chapter.
         Click(Main(), Main()->CellRect(0, 0).center());
@@ -335,7 +287,7 @@ private slots:
     }
 
     void paneListsEveryReferenceGroupByGroup() {
-        QCOMPARE(fm_->PageControl1->currentWidget(), fm_->tshtSeriP);
+        QCOMPARE(fm->PageControl1->currentWidget(), fm->tshtSeriP);
         const std::string& line = TBibGlobe::CorpusFile(kChainFile)[kGenesis1];
         const int groups = int(std::count(line.begin(), line.end(), '~'));
         int r = 0;
@@ -374,13 +326,13 @@ private slots:
         Main()->SetRow(3);
         QCOMPARE(Pane()->Cells(0, Pane()->Row()), number);
         QVERIFY(Pane()->Row() == 0 || Pane()->Cells(0, Pane()->Row() - 1) != number);
-        QCOMPARE(nodes_[0].ChainRow, Pane()->Row());
+        QCOMPARE(nodes[0].ChainRow, Pane()->Row());
 
         Pane()->SetTopRow(0);
         Paint();
         Click(Pane(), FreePoint(Pane(), 2));
         QCOMPARE(Pane()->Row(), 2);
-        QCOMPARE(nodes_[0].ChainRow, 2);
+        QCOMPARE(nodes[0].ChainRow, 2);
     }
 
     void paneBallResolvesItsOwnChaptersNinetyNine() {
@@ -405,25 +357,24 @@ private slots:
 
         // Following it goes where the tip pointed.
         QTest::mouseClick(Pane()->viewport(), Qt::LeftButton, {}, BallCentre(ball.spot));
-        QTRY_COMPARE(fm_->GridFirstLine,
-                     ChapterTable[size_t(ChapterOfLine(own.front()))].FirstLine);
-        QTRY_VERIFY(!fm_->tmrTreeChanged->isActive());
-        QCOMPARE(fm_->RowToVerseLine(Main()->Row()), own.front());
+        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[size_t(ChapterOfLine(own.front()))].FirstLine);
+        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QCOMPARE(fm->RowToVerseLine(Main()->Row()), own.front());
     }
 
     void hiddenPaneWaitsAndCatchesUp() {
-        fm_->PageControl1->setCurrentWidget(fm_->tshtLingXiu);
+        fm->PageControl1->setCurrentWidget(fm->tshtLingXiu);
         const std::string before = Pane()->Cells(1, 0);
-        fm_->tbtnNexChapterClick();
-        QTRY_COMPARE(fm_->GridFirstLine, ChapterTable[1].FirstLine);
-        fm_->resize(980, 700);
+        fm->tbtnNexChapterClick();
+        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[1].FirstLine);
+        fm->resize(980, 700);
         QCoreApplication::processEvents();
         QCOMPARE(Pane()->Cells(1, 0), before); // still Genesis 1's list
-        QCOMPARE(fm_->ChainPaneChapter, kGenesis1);
+        QCOMPARE(fm->ChainPaneChapter, kGenesis1);
 
-        fm_->PageControl1->setCurrentWidget(fm_->tshtSeriP);
+        fm->PageControl1->setCurrentWidget(fm->tshtSeriP);
         QCoreApplication::processEvents();
-        QCOMPARE(fm_->ChainPaneChapter, 1);
+        QCOMPARE(fm->ChainPaneChapter, 1);
         const std::vector<int> first = ToolVerses(1, 1);
         QCOMPARE(Pane()->Cells(1, 0), PaneText(first.front()));
         for (int i = 0; i < Pane()->RowCount(); ++i)

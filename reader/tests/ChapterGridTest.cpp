@@ -2,10 +2,10 @@
 // and their recorded spots, note and bookmark icons, marked rows and the selection frame's
 // march, checked on grabbed pixels of an offscreen window.
 
-#include "AppPaths.h"
+#include "ReadingWindowHarness.h"
+
 #include "BibGlobe.h"
 #include "BookTables.h"
-#include "EmbeddedResources.h"
 #include "Gbk.h"
 #include "Markers.h"
 #include "NotesStore.h"
@@ -17,10 +17,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QSplitter>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 using namespace orvane;
 
@@ -53,20 +50,6 @@ public:
     }
 };
 
-// Share of the ball picture's own pixels found unchanged in the grab at `at`: the digits
-// cover a few, text none.
-double BallCoverage(const QImage& grab, QPoint at, int skin = kSkinSystem) {
-    const QImage ball = BallImage(skin);
-    int own = 0, same = 0;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            if ((ball.pixel(x, y) & 0xFFFFFF) == (kMagenta & 0xFFFFFF)) continue;
-            ++own;
-            same += grab.pixel(at.x() + x, at.y() + y) == ball.pixel(x, y);
-        }
-    return own ? double(same) / own : 0;
-}
-
 int CountColour(const QImage& image, const QRect& area, QColor colour) {
     int n = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
@@ -90,20 +73,17 @@ bool IconAt(const QImage& grab, QPoint at, const QImage& icon) {
 
 } // namespace
 
-class ChapterGridTest : public QObject {
+class ChapterGridTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
 
-    QTemporaryDir folder_;
-    std::unique_ptr<TfmBook> form_;
-
-    TStringGrid* Main() { return form_->sgrdMain; }
-    TStringGrid* Pane() { return form_->sgrdSeriP; }
+    TStringGrid* Main() { return fm->sgrdMain; }
+    TStringGrid* Pane() { return fm->sgrdSeriP; }
 
     void LoadChapter(int chapterIndex) {
         const TChapterInfo& c = ChapterTable[size_t(chapterIndex)];
         Main()->SavedRow = -1;
-        form_->LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
-                          c.LastLine);
+        fm->LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
+                       c.LastLine);
     }
 
     // Gives the pane the given texts and a text column breaking at `wrap` pixels.
@@ -115,11 +95,11 @@ class ChapterGridTest : public QObject {
         }
         Pane()->SetColWidth(1, wrap + 2);
         Pane()->SavedRow = -1;
-        form_->LayoutRows(Pane(), 1, 0, nullptr, Pane()->RowCount() - 1);
+        fm->LayoutRows(Pane(), 1, 0, nullptr, Pane()->RowCount() - 1);
     }
 
     void Resize(int width, int height = 560) {
-        form_->resize(width, height);
+        fm->resize(width, height);
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
@@ -132,32 +112,21 @@ class ChapterGridTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        QVERIFY(folder_.isValid());
-        SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
-        ResetNotes();
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
-    }
+    void initTestCase() { PrepareRun(); }
 
     void init() {
         UseSkin(kSkinSystem);
-        form_ = std::make_unique<TfmBook>();
-        form_->resize(700, 560);
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        form_->tmrDrawSelectFrame->stop(); // phases are stepped by hand
-        form_->splH->setSizes({340, 200});
-        form_->ApplyReadingColours();
-        form_->BookMarks.fill(-1); // the previous test's slots come back from the settings file
+        MakeWindow({700, 560});
+        ShowWindow();
+        fm->tmrDrawSelectFrame->stop(); // phases are stepped by hand
+        fm->splH->setSizes({340, 200});
+        fm->ApplyReadingColours();
+        fm->BookMarks.fill(-1); // the previous test's slots come back from the settings file
         QCoreApplication::processEvents();
     }
 
     void cleanup() {
-        form_.reset();
+        fm.reset();
         ResetNotes();
         QFile::remove(folder_.filePath(QStringLiteral("Orvane.ti~")));
     }
@@ -298,8 +267,8 @@ private slots:
         Main()->SetColWidth(1, 5);
         const TChapterInfo& c = ChapterTable[kJohn3];
         Main()->SavedRow = -1;
-        form_->LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
-                          c.LastLine);
+        fm->LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
+                       c.LastLine);
         QCOMPARE(Main()->RowCount(), c.VerseCount + 1);
         QCOMPARE(int(Main()->LineBreaks.size()), c.VerseCount);
         GrabMain(); // painting a squeezed column must not fail
@@ -371,21 +340,21 @@ private slots:
     void bookmarksShowInTheNumberCell() {
         const int line = ChapterTable[kGenesis1].FirstLine + 2; // row 3
         LoadChapter(kGenesis1);
-        form_->BookMarks[3] = line;
+        fm->BookMarks[3] = line;
         const QRect cell = Main()->CellRect(0, 3);
         const QPoint at(cell.right() - 15, cell.bottom() - 16);
         QVERIFY(IconAt(GrabMain(), at, ToolImage(22 + 3)));
-        form_->BookMarks[7] = line; // the higher slot is drawn last
+        fm->BookMarks[7] = line; // the higher slot is drawn last
         QVERIFY(IconAt(GrabMain(), at, ToolImage(22 + 7)));
         QVERIFY(!IconAt(GrabMain(), QPoint(at.x(), at.y() + 24), ToolImage(22 + 7)));
     }
 
     void markedRowsAreFramedAndCarryTheCheckMark() {
         LoadChapter(kGenesis1);
-        form_->MarkedRows = {QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")};
+        fm->MarkedRows = {QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")};
         Main()->viewport()->update();
         const QImage grab = GrabMain();
-        const QColor frame = form_->FrameColour();
+        const QColor frame = fm->FrameColour();
         const QImage flag = CheckFlagImage();
         for (int r = 1; r <= 5; ++r) {
             const bool marked = r == 2 || r == 4 || r == 5;
@@ -411,40 +380,40 @@ private slots:
         QCOMPARE(Main()->Row(), 2);
         QCoreApplication::processEvents();
         const QRect cell = Main()->CellRect(1, 2);
-        const QRgb frame = form_->FrameColour().rgb();
+        const QRgb frame = fm->FrameColour().rgb();
         auto topAt = [&](int dx) { return GrabMain().pixel(cell.left() + dx, cell.top()); };
-        QCOMPARE(form_->SelectFramePhase, 0);
+        QCOMPARE(fm->SelectFramePhase, 0);
         QCOMPARE(topAt(0), frame);
         QVERIFY(topAt(4) != frame);
         QCOMPARE(topAt(6), frame);
 
         PaintSpy spy(Main()->viewport());
         Main()->MarkerSpots[0] = {{1, 2, 3}}; // row 1's spots: only a repaint of row 1 clears them
-        form_->tmrDrawSelectFrameTimer();
+        fm->tmrDrawSelectFrameTimer();
         QCoreApplication::processEvents();
-        QCOMPARE(form_->SelectFramePhase, 1);
+        QCOMPARE(fm->SelectFramePhase, 1);
         QCOMPARE(spy.painted.boundingRect(), cell);
         QCOMPARE(int(Main()->MarkerSpots[0].size()), 1);
         QCOMPARE(Main()->MarkerSpots[0][0].Number, 3);
         QVERIFY(topAt(0) != frame);
         QCOMPARE(topAt(4), frame);
-        form_->tmrDrawSelectFrameTimer();
-        QCOMPARE(form_->SelectFramePhase, 0);
+        fm->tmrDrawSelectFrameTimer();
+        QCOMPARE(fm->SelectFramePhase, 0);
         QCOMPARE(topAt(0), frame);
     }
 
     void lookFollowsTheSkin() {
         LoadChapter(kJohn3);
         const QRect name = Main()->CellRect(0, 0);
-        QCOMPARE(form_->FrameColour(), QApplication::palette().color(QPalette::Dark));
+        QCOMPARE(fm->FrameColour(), QApplication::palette().color(QPalette::Dark));
         QVERIFY(CountColour(GrabMain(), name, Qt::black) > 5);
-        QCOMPARE(GrabMain().pixel(name.right(), name.center().y()), form_->FrameColour().rgb());
-        QCOMPARE(form_->ReadingBackground(), QApplication::palette().color(QPalette::Base));
+        QCOMPARE(GrabMain().pixel(name.right(), name.center().y()), fm->FrameColour().rgb());
+        QCOMPARE(fm->ReadingBackground(), QApplication::palette().color(QPalette::Base));
 
         UseSkin(1);
-        form_->ApplyReadingColours();
-        QCOMPARE(form_->FrameColour(), SkinAccentColor());
-        QCOMPARE(form_->ReadingBackground(), SkinFaceColor);
+        fm->ApplyReadingColours();
+        QCOMPARE(fm->FrameColour(), SkinAccentColor());
+        QCOMPARE(fm->ReadingBackground(), SkinFaceColor);
         QCOMPARE(Main()->RowHeight(0), SkinCellFace.height());
         const QImage grab = GrabMain();
         QCOMPARE(CountColour(grab, name, Qt::black), 0);
@@ -466,7 +435,7 @@ private slots:
         } chapters[] = {{kGenesis1, "gen1"}, {kPsalm119, "ps119"}, {kJohn3, "john3"}};
         for (int skin : {0, 1}) {
             UseSkin(skin);
-            form_->ApplyReadingColours();
+            fm->ApplyReadingColours();
             for (int width : {700, 420}) {
                 if (skin == 1 && width == 420) continue;
                 Resize(width);
@@ -474,27 +443,27 @@ private slots:
                     LoadChapter(c.chapter);
                     Main()->SetRow(2);
                     QCoreApplication::processEvents();
-                    form_->grab().save(QStringLiteral("%1/%2-w%3-s%4.png")
-                                           .arg(dir)
-                                           .arg(c.name)
-                                           .arg(width)
-                                           .arg(skin));
+                    fm->grab().save(QStringLiteral("%1/%2-w%3-s%4.png")
+                                        .arg(dir)
+                                        .arg(c.name)
+                                        .arg(width)
+                                        .arg(skin));
                 }
             }
         }
         LoadChapter(kPsalm119);
         Main()->SetTopRow(98);
         QCoreApplication::processEvents();
-        form_->grab().save(dir + QStringLiteral("/ps119-98.png"));
+        fm->grab().save(dir + QStringLiteral("/ps119-98.png"));
         LoadChapter(kJohn3);
-        form_->MarkedRows = {QStringLiteral("2"), QStringLiteral("3")};
+        fm->MarkedRows = {QStringLiteral("2"), QStringLiteral("3")};
         const int verse2 = ChapterTable[kJohn3].FirstLine + 1;
-        form_->BookMarks[0] = form_->BookMarks[1] = verse2;
+        fm->BookMarks[0] = fm->BookMarks[1] = verse2;
         Notes().SetNote(verse2 + 1, Gbk("批注"));
         Main()->SetRow(1);
         Main()->SetTopRow(1);
         QCoreApplication::processEvents();
-        form_->grab().save(dir + QStringLiteral("/john3-marks.png"));
+        fm->grab().save(dir + QStringLiteral("/john3-marks.png"));
     }
 };
 

@@ -1,9 +1,8 @@
+#include "ReadingWindowHarness.h"
+
 #include "Addressing.h"
-#include "AppPaths.h"
-#include "BibGlobe.h"
 #include "BookTables.h"
 #include "DrawMenus.h"
-#include "EmbeddedResources.h"
 #include "HistoryList.h"
 #include "SkinState.h"
 #include "wnBook.h"
@@ -11,14 +10,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
-#include <memory>
 
 using namespace orvane;
 
@@ -44,37 +41,8 @@ const int Rev22_21 = kLastVerseLine;
 
 } // namespace
 
-class HistoryTest : public QObject {
+class HistoryTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
-
-    QTemporaryDir folder_;
-    std::array<TBooksNodeData, 66> nodes{};
-    std::unique_ptr<TfmBook> fm;
-    int jumps = 0;
-
-    QTreeWidgetItem* Node(int book) const {
-        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
-        }
-        return nullptr;
-    }
-
-    // Answers a jump as the main window does: the book's testament into the tree, then its node
-    // selected afresh so the chapter is loaded even when the book is the selected one already.
-    void SyncToBook(TBooksNodeData* data) {
-        ++jumps;
-        if (!Node(data->BookIndex)) fm->FillBookTree(IsNewTestament(data->BookIndex));
-        QTreeWidgetItem* node = Node(data->BookIndex);
-        QVERIFY(node);
-        if (fm->trvBook->currentItem() == node) fm->trvBook->setCurrentItem(nullptr);
-        fm->trvBook->setCurrentItem(node);
-    }
-
-    void WaitForLoad() {
-        QVERIFY(fm->tmrTreeChanged->isActive());
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
-    }
 
     // The reading window shows the verse's book and chapter with the verse current.
     void ExpectAt(int verseLine) {
@@ -139,28 +107,12 @@ class HistoryTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QVERIFY(folder_.isValid());
-        SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
-    }
+    void initTestCase() { PrepareRun(); }
 
     void init() {
-        for (int b = 0; b < kBookCount; ++b)
-            nodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
-        jumps = 0;
-        fm = std::make_unique<TfmBook>();
-        fm->SetBookNodes(&nodes);
-        fm->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
-        fm->resize(900, 600);
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
-        // The reader starts in Genesis, opened from the tree as the main window does.
-        fm->FillBookTree(false);
-        fm->trvBook->setCurrentItem(Node(0));
-        WaitForLoad();
+        MakeWindow();
+        ShowWindow();
+        OpenGenesisFromTree();
     }
 
     void cleanup() {

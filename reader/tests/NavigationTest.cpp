@@ -1,6 +1,6 @@
-#include "BibGlobe.h"
+#include "ReadingWindowHarness.h"
+
 #include "BookTables.h"
-#include "EmbeddedResources.h"
 #include "SkinState.h"
 #include "wnBook.h"
 
@@ -15,8 +15,6 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include <memory>
-
 using namespace orvane;
 
 namespace {
@@ -29,22 +27,12 @@ int BookNamed(const QString& name) {
 
 } // namespace
 
-class NavigationTest : public QObject {
+class NavigationTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
 
-    std::array<TBooksNodeData, 66> nodes{};
-    std::unique_ptr<TfmBook> fm;
     // What ShowRowDetails handed to the panes.
     int chainFills = 0;
     QList<int> paneRows, noteRows, editorRows;
-
-    QTreeWidgetItem* Node(int book) const {
-        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
-        }
-        return nullptr;
-    }
 
     // Selects a book as the reader does and lets the load delay pass.
     void Open(const QString& name) {
@@ -57,15 +45,6 @@ class NavigationTest : public QObject {
         WaitForLoad();
     }
 
-    void WaitForLoad() {
-        QVERIFY(fm->tmrTreeChanged->isActive());
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
-    }
-
-    int VerseCount(int book, int number) const {
-        return ChapterTable[size_t(BookTable[size_t(book)].FirstChapter + number - 1)].VerseCount;
-    }
-
     void TypeIntoChapterBox(const QString& keys, Qt::Key finish) {
         fm->edtChapterNum->selectAll();
         QTest::keyClick(fm->edtChapterNum, Qt::Key_Backspace);
@@ -75,17 +54,12 @@ class NavigationTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
+        PrepareRun();
         QDir().mkpath(QStringLiteral("/tmp/nav"));
     }
 
     void init() {
-        for (int b = 0; b < kBookCount; ++b)
-            nodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
-        fm = std::make_unique<TfmBook>();
-        fm->SetBookNodes(&nodes);
+        MakeWindow();
         chainFills = 0;
         paneRows.clear();
         noteRows.clear();
@@ -94,9 +68,7 @@ private slots:
         fm->SelectPaneForRow = [this](int row) { paneRows << row; };
         fm->ShowStudyNote = [this](int row) { noteRows << row; };
         fm->EditorFollow = [this](int row) { editorRows << row; };
-        fm->resize(900, 600);
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
+        ShowWindow();
     }
 
     void cleanup() {

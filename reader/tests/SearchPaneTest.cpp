@@ -1,8 +1,8 @@
+#include "ReadingWindowHarness.h"
+
 #include "Addressing.h"
-#include "AppPaths.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
-#include "EmbeddedResources.h"
 #include "HistoryList.h"
 #include "IniFileX.h"
 #include "ReadingFont.h"
@@ -20,13 +20,11 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -51,37 +49,10 @@ bool IsYellow(QRgb c) {
 
 } // namespace
 
-class SearchPaneTest : public QObject {
+class SearchPaneTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
 
-    QTemporaryDir folder_;
-    std::array<TBooksNodeData, 66> nodes{};
-    std::unique_ptr<TfmBook> fm;
-    int jumps = 0;
     QStringList messages; // the texts of the message boxes answered
-
-    QTreeWidgetItem* Node(int book) const {
-        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
-            if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
-        }
-        return nullptr;
-    }
-
-    // What the main window does on OnVerseJump.
-    void SyncToBook(TBooksNodeData* data) {
-        ++jumps;
-        if (!Node(data->BookIndex)) fm->FillBookTree(IsNewTestament(data->BookIndex));
-        QTreeWidgetItem* node = Node(data->BookIndex);
-        QVERIFY(node);
-        if (fm->trvBook->currentItem() == node) fm->trvBook->setCurrentItem(nullptr);
-        fm->trvBook->setCurrentItem(node);
-    }
-
-    void WaitForLoad() {
-        QVERIFY(fm->tmrTreeChanged->isActive());
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
-    }
 
     // Answers the next message box with its OK button, as the reader would, and keeps its text.
     void AnswerNextMessage() {
@@ -132,30 +103,17 @@ class SearchPaneTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        RegisterEmbeddedResources();
-        QVERIFY(TBibGlobe::LoadScripture());
-        QVERIFY(folder_.isValid());
-        SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
+        PrepareRun();
         // Before the first search, which indexes the text once for the whole run.
         TBibGlobe::CorpusFiles()[kChineseTextFile][size_t(Planted)] += "GOD";
         QDir().mkpath(QStringLiteral("/tmp/search"));
     }
 
     void init() {
-        for (int b = 0; b < kBookCount; ++b)
-            nodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
-        jumps = 0;
         messages.clear();
-        fm = std::make_unique<TfmBook>();
-        fm->SetBookNodes(&nodes);
-        fm->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
-        fm->resize(900, 600);
-        fm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
-        fm->FillBookTree(false);
-        fm->trvBook->setCurrentItem(Node(0)); // Genesis 1
-        WaitForLoad();
+        MakeWindow();
+        ShowWindow();
+        OpenGenesisFromTree();
         OpenFindPanel();
     }
 
