@@ -425,10 +425,10 @@ private slots:
                              1) > 0.6);
     }
 
-    // Saves the three sample chapters for a look by eye when ORVANE_GRID_PNG names a folder.
+    // Saves the three sample chapters for a look by eye when ORVANE_SHOT_DIR names a folder.
     void samplePictures() {
-        const QString dir = qEnvironmentVariable("ORVANE_GRID_PNG");
-        if (dir.isEmpty()) QSKIP("set ORVANE_GRID_PNG to a folder to get the pictures");
+        const QString dir = qEnvironmentVariable("ORVANE_SHOT_DIR");
+        if (dir.isEmpty()) QSKIP("set ORVANE_SHOT_DIR to a folder to get the pictures");
         const struct {
             int chapter;
             const char* name;

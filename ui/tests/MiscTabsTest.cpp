@@ -378,10 +378,10 @@ private slots:
         QCOMPARE(tabs->TabIndex(), 1);
     }
 
-    // Pictures of the strip in the four looks, written when ORVANE_GRAB_DIR names a folder.
+    // Pictures of the strip in the four looks, written when ORVANE_SHOT_DIR names a folder.
     void grabsEachLook() {
-        const QString folder = qEnvironmentVariable("ORVANE_GRAB_DIR");
-        if (folder.isEmpty()) QSKIP("set ORVANE_GRAB_DIR to write the pictures");
+        const QString folder = qEnvironmentVariable("ORVANE_SHOT_DIR");
+        if (folder.isEmpty()) QSKIP("set ORVANE_SHOT_DIR to write the pictures");
         // The system look last: it must not pick up the previous skin's picture.
         for (int skin : {1, 2, 3, 0}) {
             QWidget sheet;
