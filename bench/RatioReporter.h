@@ -12,8 +12,10 @@ namespace orvane::bench {
 
 struct Target {
     std::string name;
-    std::string measured; // benchmark name
-    std::string baseline; // benchmark name, or empty: `measured` in milliseconds is the value
+    // A benchmark's name (its time per iteration in milliseconds) or "function/counter" (the
+    // value of a counter of the benchmark function, whatever options its name carries).
+    std::string measured;
+    std::string baseline; // the same kinds, or empty: `measured` itself is the value
     double limit;
 };
 
@@ -24,7 +26,7 @@ public:
     bool PrintRatios(const std::vector<Target>& targets) const;
 
 private:
-    std::map<std::string, double> seconds_; // per iteration
+    std::map<std::string, double> values_; // the least seen of each
 };
 
 } // namespace orvane::bench

@@ -21,6 +21,8 @@ TEST(Gbk, SplitLinesTakesAnyLineEnd) {
     EXPECT_EQ(SplitLines("a"), StringList{"a"});
     EXPECT_EQ(SplitLines("a\n"), StringList{"a"});
     EXPECT_EQ(SplitLines("a\n\n"), (StringList{"a", ""}));
+    EXPECT_EQ(SplitLines("\n"), StringList{""});
+    EXPECT_EQ(SplitLines("\n\na\nb"), (StringList{"", "", "a", "b"}));
     EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (StringList{"a", "b", "c", "d"}));
     EXPECT_EQ(SplitLines("\r\n\r\n"), (StringList{"", ""}));
     EXPECT_EQ(SplitLines("a\n\rb"), (StringList{"a", "", "b"})) << "LF CR is two line ends";
