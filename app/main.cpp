@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    orvane::PrepareApplication(); // fonts, embedded scripture, daily verses
+    orvane::PrepareApplication();          // fonts, embedded scripture, daily verses
     orvane::TBibGlobe::PreloadScripture(); // decompresses while the splash plays
     // The splash draws the day's verse and runs its transition before the main window exists;
     // it is freed once the main window has been created, whatever happens there.

@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
         {"note_lookups_ms", "BM_NoteLookupsChapter176", "", 1.0}, // milliseconds
     };
 #ifdef ORVANE_BENCH_GRID
-    targets.push_back({"grid_psalm119_vs_empty", "BM_LayoutPaintPsalm119", "BM_PaintEmptyGrid", 30.0});
+    targets.push_back(
+        {"grid_psalm119_vs_empty", "BM_LayoutPaintPsalm119", "BM_PaintEmptyGrid", 30.0});
 #endif
     const bool ok = reporter.PrintRatios(targets);
     benchmark::Shutdown();

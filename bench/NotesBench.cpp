@@ -13,7 +13,8 @@ namespace {
 
 void BM_NoteLookupsChapter176(benchmark::State& state) {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("orvane-bench-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("orvane-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     {
         std::ofstream notes(folder / orvane::TNotesStore::kNotesFileName, std::ios::binary);

@@ -14,7 +14,8 @@ void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     };
     for (const Run& run : runs) {
         if (run.iterations <= 0 || run.run_type != Run::RT_Iteration) continue;
-        keepLeast(run.benchmark_name(), 1000.0 * run.real_accumulated_time / double(run.iterations));
+        keepLeast(run.benchmark_name(),
+                  1000.0 * run.real_accumulated_time / double(run.iterations));
         for (const auto& [counter, value] : run.counters)
             keepLeast(run.run_name.function_name + "/" + counter, value.value);
     }

@@ -27,7 +27,8 @@ const std::string& Key() {
 void BM_MemmemStrippedText(benchmark::State& state) {
     const orvane::TSearchIndex& index = Index();
     std::string text;
-    for (int i = 0; i < index.LineCount(); ++i) text.append(index.StrippedLine(i)).push_back('\n');
+    for (int i = 0; i < index.LineCount(); ++i)
+        text.append(index.StrippedLine(i)).push_back('\n');
     for (auto _ : state) {
         size_t hits = 0;
         const char* p = text.data();
@@ -51,9 +52,13 @@ void SearchTyped(benchmark::State& state, const char* utf8Key) {
         benchmark::DoNotOptimize(lines.data());
     }
 }
-void BM_SearchCommonKey(benchmark::State& state) { SearchTyped(state, "耶稣"); }
+void BM_SearchCommonKey(benchmark::State& state) {
+    SearchTyped(state, "耶稣");
+}
 BENCHMARK(BM_SearchCommonKey)->Unit(benchmark::kMicrosecond);
-void BM_SearchAbsentKey(benchmark::State& state) { SearchTyped(state, "电脑"); }
+void BM_SearchAbsentKey(benchmark::State& state) {
+    SearchTyped(state, "电脑");
+}
 BENCHMARK(BM_SearchAbsentKey)->Unit(benchmark::kMicrosecond);
 
 void BM_SearchWholeBible(benchmark::State& state) {

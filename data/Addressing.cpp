@@ -35,8 +35,9 @@ std::string ShortReference(int verseLine, int* chapter) {
     const int c = ChapterOfLine(verseLine, &book);
     if (chapter) *chapter = c;
     if (book < 0) return {};
-    return std::string(BookTable[book].ShortName) + std::to_string(c - BookTable[book].FirstChapter + 1) +
-           ":" + std::to_string(verseLine - ChapterTable[c].FirstLine + 1);
+    return std::string(BookTable[book].ShortName) +
+           std::to_string(c - BookTable[book].FirstChapter + 1) + ":" +
+           std::to_string(verseLine - ChapterTable[c].FirstLine + 1);
 }
 
 int VerseLineOf(int book, int chapterNumber, int verseNumber) {
@@ -48,6 +49,8 @@ int VerseLineOf(int book, int chapterNumber, int verseNumber) {
     return c.FirstLine + verseNumber - 1;
 }
 
-bool IsNewTestament(int book) { return book >= kFirstNewTestamentBook; }
+bool IsNewTestament(int book) {
+    return book >= kFirstNewTestamentBook;
+}
 
 } // namespace orvane

@@ -24,12 +24,17 @@ std::filesystem::path ExecutablePath() {
     return ec ? std::filesystem::current_path() / "orvane" : p;
 }
 
-std::filesystem::path ExecutableFolder() { return ExecutablePath().parent_path(); }
+std::filesystem::path ExecutableFolder() {
+    return ExecutablePath().parent_path();
+}
 
-void SetExecutablePath(const std::filesystem::path& path) { Override() = path; }
+void SetExecutablePath(const std::filesystem::path& path) {
+    Override() = path;
+}
 
 std::filesystem::path UserConfigFolder(const char* xdgConfigHome, const char* home) {
-    if (xdgConfigHome && xdgConfigHome[0] == '/') return std::filesystem::path(xdgConfigHome) / "orvane";
+    if (xdgConfigHome && xdgConfigHome[0] == '/')
+        return std::filesystem::path(xdgConfigHome) / "orvane";
     if (home && home[0] == '/') return std::filesystem::path(home) / ".config" / "orvane";
     return {};
 }
@@ -37,7 +42,8 @@ std::filesystem::path UserConfigFolder(const char* xdgConfigHome, const char* ho
 std::filesystem::path KeepingFolder() {
     std::filesystem::path folder = ExecutableFolder();
     if (IsWritableFolder(folder)) return folder;
-    std::filesystem::path user = UserConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    std::filesystem::path user =
+        UserConfigFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (user.empty()) return folder;
     std::error_code ec;
     std::filesystem::create_directories(user, ec);

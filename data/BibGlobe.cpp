@@ -81,6 +81,8 @@ const std::string& TBibGlobe::VerseText(int verseLine) {
     return verseLine >= 0 && size_t(verseLine) < text.size() ? text[size_t(verseLine)] : empty;
 }
 
-std::string TBibGlobe::StripMarkers(std::string_view text) { return orvane::StripMarkers(text); }
+std::string TBibGlobe::StripMarkers(std::string_view text) {
+    return orvane::StripMarkers(text);
+}
 
 } // namespace orvane

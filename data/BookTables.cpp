@@ -1,5 +1,8 @@
 #include "BookTables.h"
 
+// The tables below are laid out by hand, one case or record a row.
+// clang-format off
+
 namespace orvane {
 namespace {
 
@@ -281,3 +284,4 @@ const std::array<TBookInfo, kBookCount> BookTable = kBooks;
 const std::array<TChapterInfo, kChapterCount> ChapterTable = kChapters;
 
 } // namespace orvane
+// clang-format on

@@ -79,7 +79,9 @@ TBZDecompressionStream::TBZDecompressionStream(TStream& source)
     Start();
 }
 
-TBZDecompressionStream::~TBZDecompressionStream() { BZ2_bzDecompressEnd(&bz_); }
+TBZDecompressionStream::~TBZDecompressionStream() {
+    BZ2_bzDecompressEnd(&bz_);
+}
 
 void TBZDecompressionStream::Start() {
     bz_ = bz_stream{};

@@ -22,12 +22,15 @@ std::string ChainGroupText(std::string_view chapterLine, int marker) {
     if (at == std::string_view::npos) return {};
     const size_t start = at + key.size() - 1;
     const size_t end = chapterLine.find('~', start);
-    return std::string(chapterLine.substr(start, end == std::string_view::npos ? end : end - start));
+    return std::string(
+        chapterLine.substr(start, end == std::string_view::npos ? end : end - start));
 }
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Adds one item of a verse list ("6" or "1-3") of chapter `chapter` (text) of `book`.
 void AddItem(std::vector<int>& out, int book, std::string_view chapter, std::string_view item) {
@@ -49,7 +52,8 @@ void AddItem(std::vector<int>& out, int book, std::string_view chapter, std::str
     }
     lo = std::max<long long>(lo, 0);
     hi = std::min<long long>(hi, kLastVerseLine);
-    for (long long v = lo; v <= hi; ++v) out.push_back(static_cast<int>(v));
+    for (long long v = lo; v <= hi; ++v)
+        out.push_back(static_cast<int>(v));
 }
 
 } // namespace
@@ -102,7 +106,8 @@ std::vector<int> ParseChainGroup(std::string_view text, int shownBook, int shown
         } else {
             book = StrToIntDef(code, 0);
             size_t digits = 0;
-            while (digits < content.size() && IsDigit(content[digits])) ++digits;
+            while (digits < content.size() && IsDigit(content[digits]))
+                ++digits;
             chapter = content.substr(0, digits);
             if (digits == content.size())
                 verses = "1";

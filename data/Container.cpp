@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <cstdio>
 
 namespace orvane {
 namespace {
@@ -25,7 +25,8 @@ uint32_t ReadU32(const char* p) {
 }
 
 void PutU32(char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<char>(v >> (8 * i));
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -38,7 +39,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 } // namespace
 
-void SetResourceProvider(ResourceProvider provider) { Provider() = std::move(provider); }
+void SetResourceProvider(ResourceProvider provider) {
+    Provider() = std::move(provider);
+}
 
 std::string_view FindResource(std::string_view name) {
     std::string upper(name);
@@ -69,7 +72,8 @@ void ExpandBody(TMemoryStream& stream) {
     stream.ReadBuffer(lengthBytes, 4);
     const uint32_t length = ReadU32(lengthBytes);
     if (length > kMaxContainerBody)
-        throw EContainerError("container body length " + std::to_string(length) + " is not believable");
+        throw EContainerError("container body length " + std::to_string(length) +
+                              " is not believable");
     // The buffer grows with what the stream really yields instead of being sized to the stated
     // length up front: a damaged length field would otherwise make a few bytes of garbage cost
     // hundreds of megabytes before the stream is even found to be corrupt.
@@ -87,8 +91,7 @@ void ExpandBody(TMemoryStream& stream) {
     stream.Assign(std::move(body));
 }
 
-bool ReadContainerBytes(std::string_view bytes, StringList& names,
-                        std::vector<StringList>& files) {
+bool ReadContainerBytes(std::string_view bytes, StringList& names, std::vector<StringList>& files) {
     if (bytes.size() < kContainerHeaderSize) return false;
     if (std::memcmp(bytes.data(), kContainerMagic, 4) != 0) return false;
     const unsigned count = static_cast<unsigned char>(bytes[5]);
@@ -136,14 +139,15 @@ bool ReadContainer(StringList& names, std::vector<StringList>& files,
         if (!bytes) throw EStreamError("Cannot open file \"" + fileName + "\"");
         return ReadContainerBytes(*bytes, names, files);
     }
-    return ReadContainerBytes(FindResource(resourceName.empty() ? "bibbook" : resourceName),
-                              names, files);
+    return ReadContainerBytes(FindResource(resourceName.empty() ? "bibbook" : resourceName), names,
+                              files);
 }
 
 bool WriteContainer(const StringList& inputs, const std::string& outputPath) {
     if (inputs.empty() || inputs.size() > 255) return false;
     std::string nameBlock;
-    for (const std::string& name : inputs) nameBlock += name + "\r\n";
+    for (const std::string& name : inputs)
+        nameBlock += name + "\r\n";
     if (nameBlock.size() > 0xFFFF) return false;
 
     TMemoryStream body;

@@ -36,8 +36,7 @@ bool ReadContainer(StringList& names, std::vector<StringList>& files,
                    const std::string& resourceName, const std::string& fileName);
 
 // The same from bytes already in memory.
-bool ReadContainerBytes(std::string_view bytes, StringList& names,
-                        std::vector<StringList>& files);
+bool ReadContainerBytes(std::string_view bytes, StringList& names, std::vector<StringList>& files);
 
 // Writes the files named in `inputs` (in order) into a container at `outputPath`. An unreadable
 // input raises an error; false when the inputs cannot fit the format (none, more than 255, a

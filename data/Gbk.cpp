@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <type_traits>
 #include <iconv.h>
 #include <stdexcept>
+#include <type_traits>
 
 namespace orvane {
 namespace {
@@ -56,7 +56,8 @@ size_t SkipGbkChar(const char* p, size_t left) {
 
 size_t SkipUtf8Char(const char* p, size_t left) {
     size_t n = 1;
-    while (n < left && (static_cast<unsigned char>(p[n]) & 0xC0) == 0x80) ++n;
+    while (n < left && (static_cast<unsigned char>(p[n]) & 0xC0) == 0x80)
+        ++n;
     return n;
 }
 
@@ -72,9 +73,9 @@ std::string Utf8ToGbk(std::string_view utf8) {
 
 std::u16string GbkToUtf16(std::string_view gbk) {
     static const char16_t kReplacement[] = u"\uFFFD";
-    return Convert<std::u16string>(
-        "UTF-16LE", "GBK", gbk,
-        std::string_view(reinterpret_cast<const char*>(kReplacement), 2), SkipGbkChar);
+    return Convert<std::u16string>("UTF-16LE", "GBK", gbk,
+                                   std::string_view(reinterpret_cast<const char*>(kReplacement), 2),
+                                   SkipGbkChar);
 }
 
 StringList SplitLines(std::string_view text) {
@@ -116,8 +117,10 @@ std::string FoldCaseGbk(std::string_view text) {
 
 std::string_view TrimBlanks(std::string_view text) {
     size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
+        ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
+        --e;
     return text.substr(b, e - b);
 }
 

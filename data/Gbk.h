@@ -13,8 +13,12 @@ using StringList = std::vector<std::string>;
 
 // A GBK lead byte starts a double-byte character; every other byte is a single-byte character
 // unless it follows a lead byte.
-inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-inline bool IsLeadByte(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
+inline bool IsLeadByte(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
+inline bool IsLeadByte(char c) {
+    return IsLeadByte(static_cast<unsigned char>(c));
+}
 
 // Number of bytes of the character that starts at text[i] (1 or 2). A lead byte at the very
 // end of the text counts as a single byte so that callers never step past the end.

@@ -11,7 +11,8 @@ std::string StripMarkers(std::string_view text) {
         if (q == std::string_view::npos) break;
         out.append(text.substr(i, q - i));
         i = q + 1;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
     }
     out.append(text.substr(i));
     return out;

@@ -150,7 +150,8 @@ std::string ReadFileIfPresent(const std::filesystem::path& path) {
 void KeepShownNotes(StringList& merged, const std::vector<std::pair<int, std::string>>& shown) {
     if (shown.empty()) return;
     std::unordered_map<int, int64_t> first; // verse line -> its first line in merged, -1 none
-    for (const auto& entry : shown) first.emplace(entry.first, -1);
+    for (const auto& entry : shown)
+        first.emplace(entry.first, -1);
     for (size_t i = 0; i < merged.size(); ++i) {
         const auto it = first.find(VerseLineOfKey(merged[i]));
         if (it != first.end() && it->second < 0) it->second = static_cast<int64_t>(i);
@@ -167,9 +168,8 @@ void KeepShownNotes(StringList& merged, const std::vector<std::pair<int, std::st
         }
     }
     if (purge.empty()) return;
-    std::erase_if(merged, [&](const std::string& line) {
-        return purge.contains(VerseLineOfKey(line));
-    });
+    std::erase_if(merged,
+                  [&](const std::string& line) { return purge.contains(VerseLineOfKey(line)); });
 }
 
 } // namespace

@@ -35,12 +35,18 @@ public:
     size_t Write(const void* buffer, size_t n) override;
     int64_t Seek(int64_t offset, SeekOrigin origin) override;
 
-    void Clear() { data_.clear(); pos_ = 0; }
+    void Clear() {
+        data_.clear();
+        pos_ = 0;
+    }
     size_t Size() const { return data_.size(); }
     const std::string& Bytes() const { return data_; }
     std::string& Bytes() { return data_; }
     // Replaces the whole content and rewinds.
-    void Assign(std::string bytes) { data_ = std::move(bytes); pos_ = 0; }
+    void Assign(std::string bytes) {
+        data_ = std::move(bytes);
+        pos_ = 0;
+    }
 
 private:
     std::string data_;

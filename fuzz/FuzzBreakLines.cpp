@@ -22,14 +22,18 @@ public:
     void ByteWidths(std::string_view gbk, std::vector<int>& out) override {
         out.assign(gbk.size(), 0);
         for (size_t i = 0; i < gbk.size(); ++i)
-            out[i] = table_.empty() ? 0 : table_[(static_cast<unsigned char>(gbk[i]) + i) % table_.size()];
+            out[i] = table_.empty()
+                         ? 0
+                         : table_[(static_cast<unsigned char>(gbk[i]) + i) % table_.size()];
         if (keepContract_) {
             for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i)) {
                 out[i] = std::max(out[i], 0);
                 if (CharLength(gbk, i) == 2) out[i + 1] = 0;
             }
         } else if (sizeSkew_ != 0) {
-            out.resize(static_cast<size_t>(std::max<long long>(0, static_cast<long long>(out.size()) + sizeSkew_)), 7);
+            out.resize(static_cast<size_t>(
+                           std::max<long long>(0, static_cast<long long>(out.size()) + sizeSkew_)),
+                       7);
         }
     }
 
@@ -51,7 +55,8 @@ size_t LaidOutLength(std::string_view text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    const int width = in.ConsumeBool() ? in.ConsumeIntegralInRange(-20, 2000) : in.ConsumeIntegral<int>();
+    const int width =
+        in.ConsumeBool() ? in.ConsumeIntegralInRange(-20, 2000) : in.ConsumeIntegral<int>();
     const int mode = in.ConsumeIntegralInRange(0, 2);
     const bool huge = in.ConsumeIntegralInRange(0, 15) == 0; // repeat the text past the 16-bit cap
     std::unique_ptr<IByteWidths> widths;

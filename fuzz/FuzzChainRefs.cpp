@@ -21,12 +21,12 @@ void CheckVerses(const std::vector<int>& verses) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     // The shown chapter normally is a real one; stray values must not break the parser either.
-    const int shownBook = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, kBookCount - 1)
-                                           : in.ConsumeIntegral<int>();
-    const int shownChapter = in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 150)
-                                              : in.ConsumeIntegral<int>();
-    const int marker = in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 200)
-                                        : in.ConsumeIntegral<int>();
+    const int shownBook =
+        in.ConsumeBool() ? in.ConsumeIntegralInRange(0, kBookCount - 1) : in.ConsumeIntegral<int>();
+    const int shownChapter =
+        in.ConsumeBool() ? in.ConsumeIntegralInRange(1, 150) : in.ConsumeIntegral<int>();
+    const int marker =
+        in.ConsumeBool() ? in.ConsumeIntegralInRange(0, 200) : in.ConsumeIntegral<int>();
     const std::string line = in.ConsumeRemainingBytesAsString();
 
     const std::string group = ChainGroupText(line, marker);

@@ -63,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bytes += static_cast<char>(nameLength & 0xFF);
     bytes += static_cast<char>(nameLength >> 8);
     bytes += std::string(4, '\0');
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>(body.size() >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes += static_cast<char>(body.size() >> (8 * i));
     std::string packed(body.size() + body.size() / 100 + 600, '\0');
     auto packedLength = static_cast<unsigned>(packed.size());
     if (BZ2_bzBuffToBuffCompress(packed.data(), &packedLength, const_cast<char*>(body.data()),

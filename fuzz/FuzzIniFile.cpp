@@ -22,7 +22,10 @@ const fs::path& Folder() {
     static const fs::path folder = [] {
         std::string name = (fs::temp_directory_path() / "orvane-fuzz-ini-XXXXXX").string();
         if (mkdtemp(name.data()) == nullptr) std::abort();
-        std::atexit([] { std::error_code ec; fs::remove_all(Folder(), ec); });
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(Folder(), ec);
+        });
         return fs::path(name);
     }();
     return folder;
@@ -40,7 +43,8 @@ StringList SectionNames(const std::string& content) {
         const std::string_view text = TrimBlanks(line);
         if (text.empty() || text[0] != '[') continue;
         const size_t close = text.find(']');
-        if (close != std::string_view::npos) names.emplace_back(TrimBlanks(text.substr(1, close - 1)));
+        if (close != std::string_view::npos)
+            names.emplace_back(TrimBlanks(text.substr(1, close - 1)));
         if (names.size() == 6) break;
     }
     return names;
@@ -50,7 +54,8 @@ using TSnapshot = std::map<std::string, StringList>; // folded section -> its na
 
 TSnapshot Snapshot(const TInifileX& ini, const StringList& sections) {
     TSnapshot snap;
-    for (const std::string& s : sections) snap[FoldCaseGbk(s)] = ini.ReadSectionValues(s);
+    for (const std::string& s : sections)
+        snap[FoldCaseGbk(s)] = ini.ReadSectionValues(s);
     return snap;
 }
 
@@ -61,8 +66,8 @@ std::string AsWritten(std::string value) {
 }
 
 // Every section but `changed` reads as before; in `changed`, every key but `key` does.
-void CheckOthersUnchanged(const TSnapshot& before, const TSnapshot& after, const std::string& changed,
-                          const std::string& key) {
+void CheckOthersUnchanged(const TSnapshot& before, const TSnapshot& after,
+                          const std::string& changed, const std::string& key) {
     const std::string foldedSection = FoldCaseGbk(TrimBlanks(changed));
     const std::string foldedKey = FoldCaseGbk(TrimBlanks(key));
     for (const auto& [section, lines] : before) {
@@ -95,7 +100,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TInifileX ini(path.string());
 
     StringList sections = SectionNames(content);
-    for (const char* s : {"MAIN", "TABS", "SEARCH KEYS"}) sections.emplace_back(s);
+    for (const char* s : {"MAIN", "TABS", "SEARCH KEYS"})
+        sections.emplace_back(s);
     for (const std::string& s : sections) {
         FUZZ_CHECK(ini.SectionExists(s) || ini.ReadSection(s).empty());
         const StringList names = ini.ReadSection(s);
@@ -111,7 +117,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         StringList list;
         ini.ReadList(s, list);
         FUZZ_CHECK(list.size() <= static_cast<size_t>(TInifileX::MaxListItems));
-        for (const std::string& item : list) FUZZ_CHECK(!item.empty());
+        for (const std::string& item : list)
+            FUZZ_CHECK(!item.empty());
     }
 
     const TSnapshot before = Snapshot(ini, sections);
@@ -127,7 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             changedKey = "BOOK MARKS";
             int marks[10];
             for (size_t i = 0; i < 10; ++i)
-                marks[i] = static_cast<int>(i < value.size() ? static_cast<signed char>(value[i]) * 977 : -1);
+                marks[i] = static_cast<int>(
+                    i < value.size() ? static_cast<signed char>(value[i]) * 977 : -1);
             writer.WriteIntArray("MAIN", "BOOK MARKS", 9, marks);
             int back[10];
             ini.ReadIntArray("MAIN", "BOOK MARKS", 9, back);

@@ -25,7 +25,10 @@ const fs::path& Folder() {
     static const fs::path folder = [] {
         std::string name = (fs::temp_directory_path() / "orvane-fuzz-notes-XXXXXX").string();
         if (mkdtemp(name.data()) == nullptr) std::abort();
-        std::atexit([] { std::error_code ec; fs::remove_all(Folder(), ec); });
+        std::atexit([] {
+            std::error_code ec;
+            fs::remove_all(Folder(), ec);
+        });
         return fs::path(name);
     }();
     return folder;
@@ -77,14 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string journal = in.ConsumeRandomLengthString(4096);
 
     const fs::path& folder = Folder();
-    for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
+    for (const auto& entry : fs::directory_iterator(folder))
+        fs::remove_all(entry.path());
     if (!notes.empty() || in.ConsumeBool())
         std::ofstream(folder / TNotesStore::kNotesFileName, std::ios::binary) << notes;
     if (!journal.empty() || in.ConsumeBool())
         std::ofstream(folder / TNotesStore::kJournalFileName, std::ios::binary) << journal;
 
     std::map<int, std::string> expected = Visible(notes, journal);
-    for (int v : kVerses) expected.emplace(v, "");
+    for (int v : kVerses)
+        expected.emplace(v, "");
     auto checkAll = [&](TNotesStore& store) {
         for (const auto& [verse, text] : expected) {
             const std::string shown = store.GetNote(verse);

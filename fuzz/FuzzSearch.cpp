@@ -41,7 +41,9 @@ std::vector<size_t> NaiveAll(std::string_view text, std::string_view key) {
     }
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 } // namespace
 
@@ -84,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StringList searchKeys = keys;
     searchKeys.push_back(key);
     std::vector<int> naive;
-    for (int l = std::max(first, 0); l <= std::min<int>(last, static_cast<int>(lines.size()) - 1); ++l) {
+    for (int l = std::max(first, 0); l <= std::min<int>(last, static_cast<int>(lines.size()) - 1);
+         ++l) {
         const std::string stripped = StripMarkers(lines[l]);
         FUZZ_CHECK(index.StrippedLine(l) == stripped);
         for (const std::string& k : searchKeys)

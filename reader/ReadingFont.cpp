@@ -26,7 +26,8 @@ int ReadingTextWidth(std::string_view gbk) {
     std::vector<int> widths;
     ReadingWidths().ByteWidths(gbk, widths);
     int sum = 0;
-    for (int w : widths) sum += w;
+    for (int w : widths)
+        sum += w;
     return sum;
 }
 

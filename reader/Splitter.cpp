@@ -26,7 +26,9 @@ TSplitter::TSplitter(Qt::Orientation orientation, QWidget* parent)
     setChildrenCollapsible(false);
 }
 
-QSplitterHandle* TSplitter::createHandle() { return new TSplitterHandle(orientation(), this); }
+QSplitterHandle* TSplitter::createHandle() {
+    return new TSplitterHandle(orientation(), this);
+}
 
 void PaintSplitter(QPainter& p, const QRect& r, Qt::Orientation orientation,
                    const QPalette& palette) {

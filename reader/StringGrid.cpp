@@ -109,7 +109,9 @@ bool TStringGrid::MoveCurrent(int row, bool extend) {
     return true;
 }
 
-void TStringGrid::SetRow(int row) { MoveCurrent(row, false); }
+void TStringGrid::SetRow(int row) {
+    MoveCurrent(row, false);
+}
 
 void TStringGrid::SetSelection(const TGridRect& selection) {
     selection_ = selection;
@@ -128,7 +130,8 @@ bool TStringGrid::IsRowSelected(int row) const {
 
 int TStringGrid::FixedHeight() const {
     int h = 0;
-    for (int r = 0; r < fixedRows_; ++r) h += rowHeights_[size_t(r)];
+    for (int r = 0; r < fixedRows_; ++r)
+        h += rowHeights_[size_t(r)];
     return h;
 }
 
@@ -144,7 +147,9 @@ int TStringGrid::MaxTopRow() const {
     return std::max(fixedRows_, std::min(top, RowCount() - 1));
 }
 
-bool TStringGrid::ScrollBarShowing() const { return MaxTopRow() > fixedRows_; }
+bool TStringGrid::ScrollBarShowing() const {
+    return MaxTopRow() > fixedRows_;
+}
 
 void TStringGrid::SetTopRow(int row) {
     row = std::clamp(row, fixedRows_, MaxTopRow());
@@ -176,10 +181,12 @@ void TStringGrid::ScrollIntoView(int row) {
     int top = topRow_;
     auto bottomOf = [&](int t) {
         int y = 0;
-        for (int r = t; r <= row; ++r) y += rowHeights_[size_t(r)];
+        for (int r = t; r <= row; ++r)
+            y += rowHeights_[size_t(r)];
         return y;
     };
-    while (top < row && bottomOf(top) > room) ++top;
+    while (top < row && bottomOf(top) > room)
+        ++top;
     SetTopRow(top);
 }
 
@@ -202,10 +209,12 @@ void TStringGrid::scrollContentsBy(int, int) {
 QRect TStringGrid::CellRect(int col, int row) const {
     if (col < 0 || col >= ColCount() || row < 0 || row >= RowCount()) return {};
     int x = 0;
-    for (int c = 0; c < col; ++c) x += colWidths_[size_t(c)];
+    for (int c = 0; c < col; ++c)
+        x += colWidths_[size_t(c)];
     int y = 0;
     if (row < fixedRows_) {
-        for (int r = 0; r < row; ++r) y += rowHeights_[size_t(r)];
+        for (int r = 0; r < row; ++r)
+            y += rowHeights_[size_t(r)];
     } else {
         if (row < topRow_) return {};
         y = FixedHeight();
@@ -232,8 +241,10 @@ void TStringGrid::MouseToCell(const QPoint& p, int& col, int& row) const {
         if (p.y() >= y && p.y() < y + rowHeights_[size_t(r)]) row = r;
         y += rowHeights_[size_t(r)];
     };
-    for (int r = 0; r < fixedRows_ && row < 0; ++r) hit(r);
-    for (int r = topRow_; r < RowCount() && row < 0 && y < viewport()->height(); ++r) hit(r);
+    for (int r = 0; r < fixedRows_ && row < 0; ++r)
+        hit(r);
+    for (int r = topRow_; r < RowCount() && row < 0 && y < viewport()->height(); ++r)
+        hit(r);
     if (col < 0 || row < 0) col = row = -1;
 }
 
@@ -260,7 +271,8 @@ void TStringGrid::SetObjects(int col, int row, intptr_t value) {
 }
 
 void TStringGrid::ClearCells() {
-    for (auto& c : cells_) c.clear();
+    for (auto& c : cells_)
+        c.clear();
     std::fill(objects_.begin(), objects_.end(), 0);
     viewport()->update();
 }
@@ -271,7 +283,8 @@ void TStringGrid::InvalidateCell(int col, int row) {
 }
 
 void TStringGrid::InvalidateRow(int row) {
-    for (int c = 0; c < ColCount(); ++c) InvalidateCell(c, row);
+    for (int c = 0; c < ColCount(); ++c)
+        InvalidateCell(c, row);
 }
 
 void TStringGrid::paintEvent(QPaintEvent* event) {
@@ -345,7 +358,9 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent* event) {
     QAbstractScrollArea::mouseReleaseEvent(event);
 }
 
-void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event) { emit MouseDoubleClicked(event); }
+void TStringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit MouseDoubleClicked(event);
+}
 
 void TStringGrid::leaveEvent(QEvent* event) {
     QAbstractScrollArea::leaveEvent(event);
@@ -356,13 +371,27 @@ void TStringGrid::keyPressEvent(QKeyEvent* event) {
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     const int page = std::max(1, VisibleRowCount());
     switch (event->key()) {
-    case Qt::Key_Up: MoveCurrent(row_ - 1, extend); break;
-    case Qt::Key_Down: MoveCurrent(row_ + 1, extend); break;
-    case Qt::Key_PageUp: MoveCurrent(row_ - page, extend); break;
-    case Qt::Key_PageDown: MoveCurrent(row_ + page, extend); break;
-    case Qt::Key_Home: MoveCurrent(fixedRows_, extend); break;
-    case Qt::Key_End: MoveCurrent(RowCount() - 1, extend); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_Up:
+        MoveCurrent(row_ - 1, extend);
+        break;
+    case Qt::Key_Down:
+        MoveCurrent(row_ + 1, extend);
+        break;
+    case Qt::Key_PageUp:
+        MoveCurrent(row_ - page, extend);
+        break;
+    case Qt::Key_PageDown:
+        MoveCurrent(row_ + page, extend);
+        break;
+    case Qt::Key_Home:
+        MoveCurrent(fixedRows_, extend);
+        break;
+    case Qt::Key_End:
+        MoveCurrent(RowCount() - 1, extend);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     event->accept();
 }

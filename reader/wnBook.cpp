@@ -27,7 +27,9 @@
 namespace orvane {
 namespace {
 
-QIcon ToolIcon(int index) { return QIcon(QPixmap::fromImage(ToolImage(index))); }
+QIcon ToolIcon(int index) {
+    return QIcon(QPixmap::fromImage(ToolImage(index)));
+}
 
 QToolButton* BookButton(QWidget* parent, const char* name, const QString& hint, int image) {
     auto* button = new QToolButton(parent);
@@ -51,9 +53,13 @@ QAction* MakeAction(QObject* parent, const char* name, const QString& caption, c
 
 } // namespace
 
-TfmBook::TfmBook(QWidget* parent) : TfmAnceDisp(parent) { FormCreate(); }
+TfmBook::TfmBook(QWidget* parent) : TfmAnceDisp(parent) {
+    FormCreate();
+}
 
-TfmBook::~TfmBook() { FormDestroy(); }
+TfmBook::~TfmBook() {
+    FormDestroy();
+}
 
 void TfmBook::FormCreate() {
     setObjectName(QStringLiteral("fmBook"));
@@ -68,8 +74,8 @@ void TfmBook::FormCreate() {
     acCopy4Write = MakeAction(this, "acCopy4Write", QStringLiteral("复制(写作格式)"),
                               QStringLiteral("复制(写作格式)"), 14);
     for (int i = 0; i < 10; ++i) {
-        acBookmark[size_t(i)] = MakeAction(this, "acBookmark", QStringLiteral("书签%1").arg(i), {},
-                                           22 + i);
+        acBookmark[size_t(i)] =
+            MakeAction(this, "acBookmark", QStringLiteral("书签%1").arg(i), {}, 22 + i);
         acBookmark[size_t(i)]->setObjectName(QStringLiteral("acBookmark%1").arg(i));
         acBookmark[size_t(i)]->setData(i);
     }
@@ -131,7 +137,8 @@ void TfmBook::CreateLeftPanel() {
     sbtnPreVol = BookButton(panScriptTop, "sbtnPreVol", QStringLiteral("上一卷"), 3);
     sbtnNextVol = BookButton(panScriptTop, "sbtnNextVol", QStringLiteral("下一卷"), 4);
     sbtnLastVol = BookButton(panScriptTop, "sbtnLastVol", QStringLiteral("末卷"), 5);
-    sbtnChapterSelect = BookButton(panScriptTop, "sbtnChapterSelect", QStringLiteral("选择章节"), -1);
+    sbtnChapterSelect =
+        BookButton(panScriptTop, "sbtnChapterSelect", QStringLiteral("选择章节"), -1);
     sbtnChapterSelect->setIcon(QIcon(QPixmap::fromImage(ReportTypeImage(0))));
     edtChapterNum = new QLineEdit(panScriptTop);
     edtChapterNum->setObjectName(QStringLiteral("edtChapterNum"));
@@ -336,7 +343,8 @@ void TfmBook::CreatePopupMenu() {
     PopupMenu1->addSeparator();
     N3 = PopupMenu1->addMenu(QStringLiteral("书签"));
     N3->setObjectName(QStringLiteral("N3"));
-    for (QAction* a : acBookmark) N3->addAction(a);
+    for (QAction* a : acBookmark)
+        N3->addAction(a);
     connect(sgrdMain, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(sgrdMain->mapToGlobal(at)); });
 }

@@ -65,8 +65,8 @@ public:
     std::function<void(TBooksNodeData*)> OnVerseJump;
 
     // --- controls (named as the other windows and the tests reach them) ---------------
-    QSplitter* splV = nullptr;          // between the left and the right panel
-    QSplitter* splH = nullptr;          // between the reading area and the bottom pages
+    QSplitter* splV = nullptr; // between the left and the right panel
+    QSplitter* splH = nullptr; // between the reading area and the bottom pages
     QWidget* panLeft = nullptr;
     QStackedWidget* Notebook1 = nullptr;
     QWidget* panScriptTop = nullptr;

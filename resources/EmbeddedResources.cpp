@@ -10,7 +10,9 @@
 #include <mutex>
 #include <string>
 
-static void InitScriptureResources() { Q_INIT_RESOURCE(scripture); }
+static void InitScriptureResources() {
+    Q_INIT_RESOURCE(scripture);
+}
 
 namespace orvane {
 

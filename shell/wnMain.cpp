@@ -32,7 +32,9 @@ struct TabColours {
     QColor slot[8];
 };
 
-QColor Sys(QPalette::ColorRole role) { return QGuiApplication::palette().color(role); }
+QColor Sys(QPalette::ColorRole role) {
+    return QGuiApplication::palette().color(role);
+}
 
 } // namespace
 
@@ -40,7 +42,9 @@ TfmMain::TfmMain(QWidget* parent) : TfmAnceMain(parent) {
     FormCreate();
 }
 
-TfmMain::~TfmMain() { FormDestroy(); }
+TfmMain::~TfmMain() {
+    FormDestroy();
+}
 
 void TfmMain::CreateMenu() {
     MainMenu1 = new QMenuBar;
@@ -124,7 +128,8 @@ void TfmMain::FormCreate() {
     try {
         TInifileX ini;
         saved = ini.ReadInteger("MAIN", "BIB CHAPT INFO", 0);
-        for (const std::string& line : ini.ReadSectionValues("TABS")) tabLines << FromGbk(line);
+        for (const std::string& line : ini.ReadSectionValues("TABS"))
+            tabLines << FromGbk(line);
         skin = ini.ReadInteger("MAIN", "SKIN INDEX", 0);
     } catch (const std::exception&) {
         // Unreadable settings: the defaults below apply.
@@ -181,7 +186,8 @@ void TfmMain::FormCreate() {
         fmBook->trvBook->setCurrentItem(fmBook->trvBook->topLevelItem(0));
     qApp->installEventFilter(this);
     StatusBar1->installEventFilter(this);
-    for (QLabel* panel : StatusPanels) panel->installEventFilter(this);
+    for (QLabel* panel : StatusPanels)
+        panel->installEventFilter(this);
 }
 
 void TfmMain::LoadTabs(const QStringList& lines) {
@@ -234,7 +240,8 @@ void TfmMain::TabsChange() {
 
 void TfmMain::SyncToBook(TBooksNodeData* data) {
     if (!data || !loaded_) return;
-    const int testament = BookTable[size_t(data->BookIndex)].LastLine > kFirstNewTestamentLine ? 1 : 0;
+    const int testament =
+        BookTable[size_t(data->BookIndex)].LastLine > kFirstNewTestamentLine ? 1 : 0;
     if (testament != CurrentTestament) {
         SelectTestamentTab(testament);
         if (testament != CurrentTestament) ShowTestament(testament); // no tab for it
@@ -256,16 +263,41 @@ void TfmMain::SkinChanged() {
     if (!skinned) SkinFaceColor = Sys(QPalette::Button);
     const QColor hot = panToolBar->MenuHotTextColor;
     const TabColours tables[4] = {
-        {{Sys(QPalette::Base), Sys(QPalette::Highlight), Sys(QPalette::Base), {255, 251, 240},
-          Sys(QPalette::Button), {0, 0, 0}, Sys(QPalette::Dark), {255, 0, 0}}},
-        {{hot, {0, 150, 255}, {201, 213, 228}, hot, {200, 235, 255}, {0, 0, 0}, {0, 150, 255},
+        {{Sys(QPalette::Base),
+          Sys(QPalette::Highlight),
+          Sys(QPalette::Base),
+          {255, 251, 240},
+          Sys(QPalette::Button),
+          {0, 0, 0},
+          Sys(QPalette::Dark),
           {255, 0, 0}}},
-        {{hot, {255, 150, 0}, {255, 255, 255}, {132, 46, 0}, {255, 220, 185}, {0, 0, 0},
-          {255, 150, 0}, {255, 0, 0}}},
-        {{hot, {204, 0, 0}, {90, 99, 124}, hot, {0, 0, 0}, {255, 251, 240}, {0, 0, 0},
+        {{hot,
+          {0, 150, 255},
+          {201, 213, 228},
+          hot,
+          {200, 235, 255},
+          {0, 0, 0},
+          {0, 150, 255},
+          {255, 0, 0}}},
+        {{hot,
+          {255, 150, 0},
+          {255, 255, 255},
+          {132, 46, 0},
+          {255, 220, 185},
+          {0, 0, 0},
+          {255, 150, 0},
+          {255, 0, 0}}},
+        {{hot,
+          {204, 0, 0},
+          {90, 99, 124},
+          hot,
+          {0, 0, 0},
+          {255, 251, 240},
+          {0, 0, 0},
           {255, 0, 0}}},
     };
-    for (int slot = 0; slot < 8; ++slot) Tabs->SetColor(slot, tables[SkinIndex].slot[slot]);
+    for (int slot = 0; slot < 8; ++slot)
+        Tabs->SetColor(slot, tables[SkinIndex].slot[slot]);
     Tabs->SetBorderLines(skinned ? 15 : 0);
     Tabs->SetUseSkinPicture(skinned);
     if (skinned) {
@@ -340,8 +372,8 @@ void TfmMain::StatusBar1DblClick() {
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
     if (ShortcutFilter(watched, event)) return true;
     if (event->type() == QEvent::MouseButtonDblClick &&
-        (watched == StatusBar1 || std::find(StatusPanels.begin(), StatusPanels.end(), watched) !=
-                                      StatusPanels.end())) {
+        (watched == StatusBar1 ||
+         std::find(StatusPanels.begin(), StatusPanels.end(), watched) != StatusPanels.end())) {
         StatusBar1DblClick();
         return true;
     }

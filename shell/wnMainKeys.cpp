@@ -19,17 +19,17 @@ int DigitOf(const QKeyEvent* event) {
     const int key = event->key();
     if (key >= Qt::Key_0 && key <= Qt::Key_9) return key - Qt::Key_0;
     // Shift+digit on the main keys arrives as the symbol printed above it (US layout).
-    static const int shifted[10] = {Qt::Key_ParenRight, Qt::Key_Exclam,    Qt::Key_At,
-                                    Qt::Key_NumberSign, Qt::Key_Dollar,    Qt::Key_Percent,
+    static const int shifted[10] = {Qt::Key_ParenRight,  Qt::Key_Exclam,    Qt::Key_At,
+                                    Qt::Key_NumberSign,  Qt::Key_Dollar,    Qt::Key_Percent,
                                     Qt::Key_AsciiCircum, Qt::Key_Ampersand, Qt::Key_Asterisk,
                                     Qt::Key_ParenLeft};
     for (int d = 0; d < 10; ++d)
         if (key == shifted[d]) return d;
     // Shift on the keypad turns the digits into their navigation meanings.
     if (event->modifiers() & Qt::KeypadModifier) {
-        static const int keypad[10] = {Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down,  Qt::Key_PageDown,
-                                       Qt::Key_Left,   Qt::Key_Clear, Qt::Key_Right, Qt::Key_Home,
-                                       Qt::Key_Up,     Qt::Key_PageUp};
+        static const int keypad[10] = {
+            Qt::Key_Insert, Qt::Key_End,   Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Left,
+            Qt::Key_Clear,  Qt::Key_Right, Qt::Key_Home, Qt::Key_Up,       Qt::Key_PageUp};
         for (int d = 0; d < 10; ++d)
             if (key == keypad[d]) return d;
     }
@@ -52,15 +52,22 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
     if (!ctrl) {
         switch (key) {
         case Qt::Key_F1:
-        case Qt::Key_F11: return true;
-        case Qt::Key_F4: return !(mods & Qt::AltModifier); // Alt+F4 still closes the window
+        case Qt::Key_F11:
+            return true;
+        case Qt::Key_F4:
+            return !(mods & Qt::AltModifier); // Alt+F4 still closes the window
         case Qt::Key_F3:
             fmBook->tbtnFind->setChecked(!fmBook->tbtnFind->isChecked());
             fmBook->tbtnFindClick();
             return true;
-        case Qt::Key_F5: fmBook->Remark1->trigger(); return true;
-        case Qt::Key_Escape: fmBook->ReleaseBalloon(); return false;
-        default: return false;
+        case Qt::Key_F5:
+            fmBook->Remark1->trigger();
+            return true;
+        case Qt::Key_Escape:
+            fmBook->ReleaseBalloon();
+            return false;
+        default:
+            return false;
         }
     }
     switch (key) {
@@ -80,7 +87,8 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
         fmBook->miTextOnlyClick();
         return true;
     }
-    default: break;
+    default:
+        break;
     }
     const int digit = DigitOf(event);
     if (digit < 0) return false;

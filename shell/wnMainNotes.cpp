@@ -71,7 +71,8 @@ void TfmMain::SaveOnClose() {
     TInifileX ini;
     ini.WriteBool("MAIN", "EDITOR VISIBLE", TfmEditor::Showing());
     StringList keys;
-    for (const QString& key : fmBook->SearchKeys()) keys.push_back(ToGbk(key));
+    for (const QString& key : fmBook->SearchKeys())
+        keys.push_back(ToGbk(key));
     ini.WriteList("SEARCH KEYS", keys, "");
 }
 

@@ -7,7 +7,9 @@
 using namespace orvane;
 
 namespace {
-std::string Ref(int line) { return GbkToUtf8(ShortReference(line)); }
+std::string Ref(int line) {
+    return GbkToUtf8(ShortReference(line));
+}
 } // namespace
 
 TEST(BookTables, EveryInvariantHolds) {

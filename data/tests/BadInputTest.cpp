@@ -17,6 +17,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+// The tables below are laid out by hand, one case or record a row.
+// clang-format off
+
 using namespace orvane;
 using orvane::test::TempDir;
 
@@ -304,3 +307,4 @@ TEST(ContainerBadInputFiles, StatedBodyLengthIsNotAllocatedUpFront) {
 }
 
 } // namespace
+// clang-format on

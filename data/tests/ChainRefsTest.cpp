@@ -9,10 +9,13 @@ using namespace orvane;
 namespace {
 // Verse line of book b, chapter c, verse v, computed the way the parser does: verses beyond the
 // chapter run on into the following chapters.
-int L(int b, int c, int v) { return ChapterTable[BookTable[b].FirstChapter + c - 1].FirstLine + v - 1; }
+int L(int b, int c, int v) {
+    return ChapterTable[BookTable[b].FirstChapter + c - 1].FirstLine + v - 1;
+}
 std::vector<int> Range(int from, int to) {
     std::vector<int> r;
-    for (int i = from; i <= to; ++i) r.push_back(i);
+    for (int i = from; i <= to; ++i)
+        r.push_back(i);
     return r;
 }
 } // namespace
@@ -27,9 +30,11 @@ TEST(ChainGroupText, FindsOnlyNumericLabelsUpToTheNextGroup) {
 }
 
 TEST(ParseChainGroup, ChainsBlanksAndShownChapter) {
-    EXPECT_EQ(ParseChainGroup("[2310:12];[51:15]", 0, 1), (std::vector<int>{L(23, 10, 12), L(23, 51, 15)}));
-    EXPECT_EQ(ParseChainGroup("[1856:*];[57:*];[58:*];[59:*];[60:*]", 0, 1),
-              (std::vector<int>{L(18, 56, 1), L(18, 57, 1), L(18, 58, 1), L(18, 59, 1), L(18, 60, 1)}));
+    EXPECT_EQ(ParseChainGroup("[2310:12];[51:15]", 0, 1),
+              (std::vector<int>{L(23, 10, 12), L(23, 51, 15)}));
+    EXPECT_EQ(
+        ParseChainGroup("[1856:*];[57:*];[58:*];[59:*];[60:*]", 0, 1),
+        (std::vector<int>{L(18, 56, 1), L(18, 57, 1), L(18, 58, 1), L(18, 59, 1), L(18, 60, 1)}));
     EXPECT_EQ(ParseChainGroup("[9922] [009:1,7]", 1, 3),
               (std::vector<int>{L(1, 3, 22), L(0, 9, 1), L(0, 9, 7)}));
     EXPECT_EQ(ParseChainGroup("[002:18,21-23]", 5, 5),
@@ -46,7 +51,8 @@ TEST(ParseChainGroup, ChainsBlanksAndShownChapter) {
 TEST(ParseChainGroup, QuirksOfTheData) {
     // The chain remembers "99": "24:42-46" becomes verses 1..46 of the shown chapter.
     std::vector<int> expected = Range(L(18, 119, 13), L(18, 119, 20));
-    for (int v : Range(L(18, 119, 1), L(18, 119, 46))) expected.push_back(v);
+    for (int v : Range(L(18, 119, 1), L(18, 119, 46)))
+        expected.push_back(v);
     EXPECT_EQ(ParseChainGroup("[9913-20];[24:42-46]", 18, 119), expected);
     // A chapter past the end of the Bible is lowered to the last chapter.
     EXPECT_EQ(ParseChainGroup("[172:1];[1889:6]", 0, 1),
@@ -76,6 +82,7 @@ TEST(ParseChainGroup, BadInputStopsOrSkipsWithoutHarm) {
         << "a huge range stays bounded by the text";
     EXPECT_EQ(ParseChainGroup("[0099999999999:1]", 0, 1), std::vector<int>{0})
         << "an unreadable chapter counts as 1";
-    EXPECT_EQ(ParseChainGroup("[]", 0, 1), std::vector<int>{0}) << "empty content: book 0 chapter 1";
+    EXPECT_EQ(ParseChainGroup("[]", 0, 1), std::vector<int>{0})
+        << "empty content: book 0 chapter 1";
     EXPECT_EQ(ParseChainGroup("[0]", 0, 1), std::vector<int>{0});
 }

@@ -1,5 +1,5 @@
-#include "Bz2Streams.h"
 #include "Container.h"
+#include "Bz2Streams.h"
 #include "Errors.h"
 #include "TempDir.h"
 
@@ -12,9 +12,11 @@ using orvane::test::TempDir;
 
 namespace {
 
-std::string Pack(const TempDir& dir, const std::vector<std::pair<std::string, std::string>>& files) {
+std::string Pack(const TempDir& dir,
+                 const std::vector<std::pair<std::string, std::string>>& files) {
     StringList inputs;
-    for (const auto& [name, bytes] : files) inputs.push_back(dir.Write(name, bytes));
+    for (const auto& [name, bytes] : files)
+        inputs.push_back(dir.Write(name, bytes));
     const std::string out = dir.File("out.bib");
     EXPECT_TRUE(WriteContainer(inputs, out));
     return dir.Read("out.bib");
@@ -35,7 +37,8 @@ std::string Forge(uint8_t count, uint16_t nameLength, const std::string& body) {
 
 std::string U32(uint32_t v) {
     std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        s[i] = static_cast<char>(v >> (8 * i));
     return s;
 }
 
@@ -43,9 +46,8 @@ std::string U32(uint32_t v) {
 
 TEST(Container, RoundTripKeepsFileOrderLinesAndLineEnds) {
     TempDir dir;
-    const std::string bytes = Pack(dir, {{"a.txt", "one\ntwo\r\nthree\rfour"},
-                                         {"b.txt", "\xb4\xb4\n\n"},
-                                         {"empty.txt", ""}});
+    const std::string bytes = Pack(
+        dir, {{"a.txt", "one\ntwo\r\nthree\rfour"}, {"b.txt", "\xb4\xb4\n\n"}, {"empty.txt", ""}});
     EXPECT_EQ(bytes.substr(0, 4), "KQZW");
     EXPECT_EQ(bytes[5], 3);
     EXPECT_EQ(bytes.substr(16, 3), "BZh") << "one BZip2 stream right after the body length";
@@ -140,7 +142,8 @@ TEST(Container, RandomDamageNeverCrashes) {
     for (int round = 0; round < 500; ++round) {
         std::string bad = good;
         const int flips = 1 + int(rng() % 4);
-        for (int i = 0; i < flips; ++i) bad[rng() % bad.size()] = static_cast<char>(rng());
+        for (int i = 0; i < flips; ++i)
+            bad[rng() % bad.size()] = static_cast<char>(rng());
         if (rng() % 3 == 0) bad.resize(rng() % bad.size());
         StringList names;
         std::vector<StringList> files;
@@ -196,7 +199,8 @@ TEST(Container, ResourcesAreFoundWithoutRegardToCase) {
 TEST(Bz2Streams, PiecesAndRefusedOperations) {
     // Larger than several 64 KiB pieces, so both streams loop over their pieces.
     std::string data;
-    for (unsigned i = 0; i < 300000; ++i) data += static_cast<char>('a' + (i * 7919u) % 26);
+    for (unsigned i = 0; i < 300000; ++i)
+        data += static_cast<char>('a' + (i * 7919u) % 26);
     TMemoryStream packed;
     {
         TBZCompressionStream bz(packed);

@@ -12,7 +12,10 @@ TEST(Gbk, ConversionsRoundTripAndNeverStopOnBadBytes) {
     EXPECT_EQ(GbkToUtf16(gbk).size(), 11u);
     // A lone lead byte at the end and an invalid pair still convert, with replacements.
     EXPECT_EQ(GbkToUtf8("a\x81"), "a\xEF\xBF\xBD");
-    EXPECT_EQ(GbkToUtf8(std::string("\xff\xff" "b")).back(), 'b');
+    EXPECT_EQ(GbkToUtf8(std::string("\xff\xff"
+                                    "b"))
+                  .back(),
+              'b');
     EXPECT_EQ(Utf8ToGbk("\xE2\x82"), "?") << "truncated UTF-8";
 }
 

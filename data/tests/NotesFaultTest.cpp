@@ -115,7 +115,8 @@ TEST(NotesFullDisk, EveryCutOfTheNotesFileLeavesTheOldOne) {
     // the notes file is the old one and the journal survives for the next run.
     TempDir dir;
     std::string notes;
-    for (int v = 0; v < 60; ++v) notes += "000" + std::to_string(10 + v) + std::string(60, 'a') + "\r\n";
+    for (int v = 0; v < 60; ++v)
+        notes += "000" + std::to_string(10 + v) + std::string(60, 'a') + "\r\n";
     const std::string changed(60, 'b'); // same length: the new file is as long as the old
     for (rlim_t limit = 256; limit < notes.size(); limit += 373) {
         fs::remove_all(dir.Path());

@@ -1,7 +1,7 @@
 #include "NotesStore.h"
-#include "Sanitized.h"
 #include "AppPaths.h"
 #include "Gbk.h"
+#include "Sanitized.h"
 
 #include <gtest/gtest.h>
 
@@ -277,13 +277,16 @@ TEST_F(NotesStoreTest, LargeStoresAnswerEveryLookupAndMerge) {
     TNotesStore store(Folder);
     EXPECT_EQ(store.GetNote(20000), "n");
     size_t found = 0;
-    for (int v = 23145; v < 23145 + 176; ++v) found += store.GetNote(v).size();
+    for (int v = 23145; v < 23145 + 176; ++v)
+        found += store.GetNote(v).size();
     EXPECT_EQ(found, 176u);
     EXPECT_EQ(store.GetNote(1102), "");
 
     StringList n, j;
-    for (int v = 0; v < 30000; ++v) n.push_back(std::to_string(10000 + v) + "a");
-    for (int v = 0; v < 30000; ++v) j.push_back(std::to_string(10000 + v) + "b");
+    for (int v = 0; v < 30000; ++v)
+        n.push_back(std::to_string(10000 + v) + "a");
+    for (int v = 0; v < 30000; ++v)
+        j.push_back(std::to_string(10000 + v) + "b");
     ASSERT_TRUE(TNotesStore::MergeNotes(n, j));
     EXPECT_EQ(n.size(), 30000u);
     EXPECT_EQ(n.front(), "10000b");

@@ -17,7 +17,8 @@ class StringGridTest : public QObject {
         grid.SetRowCount(21);
         grid.SetFixedRows(1);
         grid.SetRowHeight(0, 20);
-        for (int r = 1; r < 21; ++r) grid.SetRowHeight(r, r == 5 ? 48 : 24);
+        for (int r = 1; r < 21; ++r)
+            grid.SetRowHeight(r, r == 5 ? 48 : 24);
     }
 
 private slots:

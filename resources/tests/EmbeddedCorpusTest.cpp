@@ -27,7 +27,8 @@ TEST_F(EmbeddedCorpus, ScriptureHasOneLinePerChapterAndVerse) {
     EXPECT_EQ(TBibGlobe::CorpusFile(kChineseTextFile).size(), size_t(kVerseLineCount));
     EXPECT_TRUE(TBibGlobe::CorpusFile(2).empty());
     EXPECT_EQ(GbkToUtf8(TBibGlobe::StripMarkers(TBibGlobe::VerseText(0))), "起初神创造天地。");
-    EXPECT_EQ(GbkToUtf8(TBibGlobe::StripMarkers(TBibGlobe::VerseText(26136))).substr(0, 9), "神爱世")
+    EXPECT_EQ(GbkToUtf8(TBibGlobe::StripMarkers(TBibGlobe::VerseText(26136))).substr(0, 9),
+              "神爱世")
         << "John 3:16";
     EXPECT_EQ(TBibGlobe::VerseText(kVerseLineCount), "");
 }

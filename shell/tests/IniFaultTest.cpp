@@ -37,7 +37,10 @@ const std::vector<WriteOp> kWrites = {
     {"WriteInteger", [](TInifileX& ini) { ini.WriteInteger("MAIN", "BIB CHAPT INFO", 23145); }},
     {"WriteBool", [](TInifileX& ini) { ini.WriteBool("MAIN", "EDITOR VISIBLE", true); }},
     {"WriteIntArray", [](TInifileX& ini) { ini.WriteIntArray("MAIN", "BOOK MARKS", 9, kMarks); }},
-    {"WriteList", [](TInifileX& ini) { ini.WriteList("SEARCH KEYS", {"x", "y"}); }},
+    {"WriteList",
+     [](TInifileX& ini) {
+         ini.WriteList("SEARCH KEYS", {"x", "y"});
+     }},
     {"EraseSection", [](TInifileX& ini) { ini.EraseSection("SEARCH KEYS"); }},
     {"DeleteKey", [](TInifileX& ini) { ini.DeleteKey("MAIN", "SKIN INDEX"); }},
 };

@@ -228,7 +228,8 @@ TEST_F(IniFileX, AnInstalledProgramKeepsItsFilesInTheUsersFolder) {
     fs::create_directory(dir_ / "bin");
     fs::create_directory(dir_ / "home");
     fs::permissions(dir_ / "bin", fs::perms(0755));
-    if (chown((dir_ / "home").c_str(), 65534, 65534) != 0) GTEST_SKIP() << "cannot hand files to another user";
+    if (chown((dir_ / "home").c_str(), 65534, 65534) != 0)
+        GTEST_SKIP() << "cannot hand files to another user";
     const fs::path expected = dir_ / "home" / ".config" / "orvane" / "orvane.ini";
     const bool ran = AsNobody([&] {
         setenv("HOME", (dir_ / "home").c_str(), 1);

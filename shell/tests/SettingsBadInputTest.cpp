@@ -15,6 +15,9 @@
 #include <optional>
 #include <unistd.h>
 
+// The tables below are laid out by hand, one case or record a row.
+// clang-format off
+
 using namespace orvane;
 namespace fs = std::filesystem;
 
@@ -223,3 +226,4 @@ TEST(SettingsBadInputFiles, SettingsPathThatIsAFolderReadsAsDefaults) {
 }
 
 } // namespace
+// clang-format on

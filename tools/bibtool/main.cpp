@@ -30,7 +30,8 @@ const char* const kUsage =
     "  verse LINE                           marker-free text of a verse line\n"
     "  chain CHAPTER_INDEX MARKER           the verses a chain-reference marker points to\n"
     "  parse-group --shown BOOK:CHAPTER TEXT  verse lines of a chain-reference group\n"
-    "  break --width W TEXT                 display-line ends (12 px per double-byte char, 6 per byte)\n"
+    "  break --width W TEXT                 display-line ends (12 px per double-byte char, 6 per "
+    "byte)\n"
     "  search [--chapter C | --book B] KEYTEXT  verse lines holding any of the keys\n";
 
 struct UsageError {};
@@ -40,7 +41,9 @@ struct Failure {
 
 bool rawGbk = false;
 
-std::string In(const char* arg) { return rawGbk ? std::string(arg) : Utf8ToGbk(arg); }
+std::string In(const char* arg) {
+    return rawGbk ? std::string(arg) : Utf8ToGbk(arg);
+}
 void Out(const std::string& gbk) {
     const std::string text = rawGbk ? gbk : GbkToUtf8(gbk);
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -76,7 +79,8 @@ void Cat(const Args& a) {
         throw Failure{std::string(a[0]) + " is not a scripture container"};
     if (size_t(index) >= files.size())
         throw Failure{"the container holds " + std::to_string(files.size()) + " files"};
-    for (const std::string& line : files[size_t(index)]) Out(line);
+    for (const std::string& line : files[size_t(index)])
+        Out(line);
 }
 
 void Ref(const Args& a) {
@@ -86,8 +90,8 @@ void Ref(const Args& a) {
 
 void Line(const Args& a) {
     if (a.size() != 3) throw UsageError{};
-    const int line = VerseLineOf(Number(a[0], 0, kBookCount - 1), Number(a[1], 1, 150),
-                                 Number(a[2], 1, 176));
+    const int line =
+        VerseLineOf(Number(a[0], 0, kBookCount - 1), Number(a[1], 1, 150), Number(a[2], 1, 176));
     if (line < 0) throw Failure{"no such verse"};
     std::printf("%d\n", line);
 }
@@ -106,7 +110,8 @@ void Chain(const Args& a) {
     LoadCorpus();
     int book = 0;
     ChapterOfLine(ChapterTable[chapter].FirstLine, &book);
-    const std::string group = ChainGroupText(TBibGlobe::CorpusFile(kChainFile)[size_t(chapter)], marker);
+    const std::string group =
+        ChainGroupText(TBibGlobe::CorpusFile(kChainFile)[size_t(chapter)], marker);
     for (int line : ParseChainGroup(group, book, ChapterNumber(chapter))) {
         std::string text(1, '[');
         text.append(ShortReference(line)).append(1, ']');
@@ -120,7 +125,8 @@ void ParseGroup(const Args& a) {
     if (!colon) throw UsageError{};
     const int book = Number(std::string(a[1], colon).c_str(), 0, kBookCount - 1);
     const int chapter = Number(colon + 1, 1, 150);
-    for (int line : ParseChainGroup(In(a[2]), book, chapter)) std::printf("%d\n", line);
+    for (int line : ParseChainGroup(In(a[2]), book, chapter))
+        std::printf("%d\n", line);
 }
 
 void Break(const Args& a) {
@@ -147,9 +153,9 @@ void SearchCommand(const Args& a) {
         throw UsageError{};
     }
     LoadCorpus();
-    const auto lines =
-        SearchText(TBibGlobe::CorpusFile(kChineseTextFile), In(a[k]), first, last);
-    for (int line : lines) std::printf("%d\n", line);
+    const auto lines = SearchText(TBibGlobe::CorpusFile(kChineseTextFile), In(a[k]), first, last);
+    for (int line : lines)
+        std::printf("%d\n", line);
     Out(Utf8ToGbk("共找到 " + std::to_string(lines.size()) + " 项"));
 }
 
@@ -162,9 +168,14 @@ int main(int argc, char** argv) {
         args.erase(args.begin());
     }
     static const std::map<std::string, std::function<void(const Args&)>> commands = {
-        {"pack", Pack},   {"cat", Cat},     {"ref", Ref},
-        {"line", Line},   {"verse", Verse}, {"chain", Chain},
-        {"parse-group", ParseGroup},        {"break", Break},
+        {"pack", Pack},
+        {"cat", Cat},
+        {"ref", Ref},
+        {"line", Line},
+        {"verse", Verse},
+        {"chain", Chain},
+        {"parse-group", ParseGroup},
+        {"break", Break},
         {"search", SearchCommand},
     };
     try {

@@ -45,13 +45,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int progress = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, 99) : 40;
-    const QImage newPic = BuiltInSplashPicture()
-                              .scaled(kTileW, kTileH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                              .convertToFormat(QImage::Format_RGB32);
+    const QImage newPic =
+        BuiltInSplashPicture()
+            .scaled(kTileW, kTileH, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB32);
     const QImage oldPic = OldPicture(newPic.size());
 
     const int rows = (kEffectCount + kColumns - 1) / kColumns;
-    QImage sheet(kColumns * (kTileW + 4) + 4, rows * (kTileH + kLabelH + 4) + 4, QImage::Format_RGB32);
+    QImage sheet(kColumns * (kTileW + 4) + 4, rows * (kTileH + kLabelH + 4) + 4,
+                 QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
     QFont font = p.font();

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        const long long ms = orvane::PackContainer(orvane::StringList(argv + 2, argv + argc), argv[1]);
+        const long long ms =
+            orvane::PackContainer(orvane::StringList(argv + 2, argv + argc), argv[1]);
         if (ms < 0) {
             std::fprintf(stderr, "orvane-pack: could not write %s\n", argv[1]);
             return 1;

@@ -37,7 +37,9 @@ public:
 void ApplyLook(int look) {
     SkinIndex = look;
     const QColor faces[4] = {QGuiApplication::palette().color(QPalette::Button),
-                             {232, 238, 245}, {255, 240, 225}, {255, 255, 255}};
+                             {232, 238, 245},
+                             {255, 240, 225},
+                             {255, 255, 255}};
     const QColor hot[4] = {Qt::white, {255, 255, 255}, {255, 255, 0}, {0, 128, 128}};
     if (look > 0) LoadSkin(look);
     SkinFaceColor = faces[look];
@@ -72,14 +74,26 @@ void SaveTabs(int look, const QString& out) {
     const QColor h = SkinMenuHotTextColor;
     const QPalette pal = QGuiApplication::palette();
     const QColor table[4][8] = {
-        {pal.color(QPalette::Base), pal.color(QPalette::Highlight), pal.color(QPalette::Base),
-         {255, 251, 240}, pal.color(QPalette::Button), Qt::black, pal.color(QPalette::Dark),
+        {pal.color(QPalette::Base),
+         pal.color(QPalette::Highlight),
+         pal.color(QPalette::Base),
+         {255, 251, 240},
+         pal.color(QPalette::Button),
+         Qt::black,
+         pal.color(QPalette::Dark),
          Qt::red},
         {h, {0, 150, 255}, {201, 213, 228}, h, {200, 235, 255}, Qt::black, {0, 150, 255}, Qt::red},
-        {h, {255, 150, 0}, Qt::white, {132, 46, 0}, {255, 220, 185}, Qt::black, {255, 150, 0},
+        {h,
+         {255, 150, 0},
+         Qt::white,
+         {132, 46, 0},
+         {255, 220, 185},
+         Qt::black,
+         {255, 150, 0},
          Qt::red},
         {h, {204, 0, 0}, {90, 99, 124}, h, Qt::black, {255, 251, 240}, Qt::black, Qt::red}};
-    for (int i = 0; i < 8; ++i) tabs.SetColor(i, table[look][i]);
+    for (int i = 0; i < 8; ++i)
+        tabs.SetColor(i, table[look][i]);
     tabs.SetBorderLines(look > 0 ? 15 : 0);
     tabs.SetUseSkinPicture(look > 0);
     if (look > 0) tabs.SetSelectedPicture(SkinMenuHighlight);
