@@ -2,6 +2,7 @@
 // read answers, the write reads back as written, and no other section or key changes.
 
 #include "FuzzCheck.h"
+#include "FuzzScratch.h"
 #include "Gbk.h"
 #include "IniFileX.h"
 
@@ -17,19 +18,6 @@ using namespace orvane;
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path& Folder() {
-    static const fs::path folder = [] {
-        std::string name = (fs::temp_directory_path() / "orvane-fuzz-ini-XXXXXX").string();
-        if (mkdtemp(name.data()) == nullptr) std::abort();
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(Folder(), ec);
-        });
-        return fs::path(name);
-    }();
-    return folder;
-}
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -95,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string value = in.ConsumeRandomLengthString(64);
     const std::string content = in.ConsumeRemainingBytesAsString();
 
-    const fs::path path = Folder() / "fuzz.ini";
+    const fs::path path = ScratchFolder() / "fuzz.ini";
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
     const TInifileX ini(path.string());
 

@@ -3,6 +3,7 @@
 
 #include "BookTables.h"
 #include "FuzzCheck.h"
+#include "FuzzScratch.h"
 #include "Gbk.h"
 #include "NotesStore.h"
 
@@ -20,19 +21,6 @@ using namespace orvane;
 namespace fs = std::filesystem;
 
 namespace {
-
-const fs::path& Folder() {
-    static const fs::path folder = [] {
-        std::string name = (fs::temp_directory_path() / "orvane-fuzz-notes-XXXXXX").string();
-        if (mkdtemp(name.data()) == nullptr) std::abort();
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(Folder(), ec);
-        });
-        return fs::path(name);
-    }();
-    return folder;
-}
 
 int KeyOf(std::string_view line) {
     if (line.size() < 5) return -1;
@@ -79,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string notes = in.ConsumeRandomLengthString(4096);
     const std::string journal = in.ConsumeRandomLengthString(4096);
 
-    const fs::path& folder = Folder();
+    const fs::path& folder = ScratchFolder();
     for (const auto& entry : fs::directory_iterator(folder))
         fs::remove_all(entry.path());
     if (!notes.empty() || in.ConsumeBool())

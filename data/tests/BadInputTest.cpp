@@ -5,6 +5,7 @@
 #include "Bz2Streams.h"
 #include "Container.h"
 #include "Errors.h"
+#include "ForgedContainer.h"
 #include "Gbk.h"
 #include "NotesStore.h"
 #include "Sanitized.h"
@@ -21,7 +22,9 @@
 // clang-format off
 
 using namespace orvane;
+using orvane::test::Forge;
 using orvane::test::TempDir;
+using orvane::test::U32;
 
 namespace {
 
@@ -111,12 +114,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, NotesBadInput, ::testing::ValuesIn(kNotesRows),
 
 // ---- Containers -----------------------------------------------------------------------------
 
-std::string U32(uint32_t v) {
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(v >> (8 * i));
-    return s;
-}
-
 // A well-formed container of the files given, made by the writer.
 std::string Packed(const std::vector<std::string>& contents) {
     TempDir dir;
@@ -156,19 +153,6 @@ std::string WithBodyLength(uint32_t length) {
     return bytes;
 }
 
-// Header fields as given over a body compressed as it is.
-std::string Forged(uint8_t count, uint16_t nameLength, const std::string& body) {
-    std::string header = "KQZW";
-    header += '\0';
-    header += static_cast<char>(count);
-    header += static_cast<char>(nameLength & 0xFF);
-    header += static_cast<char>(nameLength >> 8);
-    header += std::string(4, '\0');
-    TMemoryStream stream(body);
-    CompressBody(stream);
-    return header + stream.Bytes();
-}
-
 enum class EOutcome {
     Reads,   // true, the files as checked
     Refused, // false: "打开《圣经》文件失败！" at start-up; the lists stay as they were
@@ -205,9 +189,9 @@ const std::vector<ContainerRow> kContainerRows = {
     {"BodyLengthBeyondBelief", [] { return WithBodyLength(0xFFFFFFFF); }, EOutcome::Raises},
     {"StreamSignatureDamaged", [] { return WithByte(16, 'X'); }, EOutcome::Raises},
     {"StreamBlockDamaged", [] { return WithFlippedByte(40); }, EOutcome::Raises},
-    {"FileSizePastTheBody", [] { return Forged(1, 3, "n\r\n" + U32(9) + "xy"); }, EOutcome::Raises},
+    {"FileSizePastTheBody", [] { return Forge(1, 3, "n\r\n" + U32(9) + "xy"); }, EOutcome::Raises},
     {"FileSizesOverflowWhenAdded",
-     [] { return Forged(2, 0, U32(0xFFFFFFFF) + U32(2) + "xy"); }, EOutcome::Raises},
+     [] { return Forge(2, 0, U32(0xFFFFFFFF) + U32(2) + "xy"); }, EOutcome::Raises},
     {"TruncatedInsideTheHeader", [] { return TwoFiles().substr(0, 7); }, EOutcome::Refused},
     {"TruncatedBeforeTheStream", [] { return TwoFiles().substr(0, 16); }, EOutcome::Raises},
     {"TruncatedInsideTheStream",

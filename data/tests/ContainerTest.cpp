@@ -1,6 +1,7 @@
 #include "Container.h"
 #include "Bz2Streams.h"
 #include "Errors.h"
+#include "ForgedContainer.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <random>
 
 using namespace orvane;
+using orvane::test::Forge;
 using orvane::test::TempDir;
+using orvane::test::U32;
 
 namespace {
 
@@ -20,26 +23,6 @@ std::string Pack(const TempDir& dir,
     const std::string out = dir.File("out.bib");
     EXPECT_TRUE(WriteContainer(inputs, out));
     return dir.Read("out.bib");
-}
-
-// A container made by hand: header fields and the decompressed body as given.
-std::string Forge(uint8_t count, uint16_t nameLength, const std::string& body) {
-    std::string header = "KQZW";
-    header += '\0';
-    header += static_cast<char>(count);
-    header += static_cast<char>(nameLength & 0xFF);
-    header += static_cast<char>(nameLength >> 8);
-    header += std::string(4, '\0');
-    TMemoryStream stream(body);
-    CompressBody(stream);
-    return header + stream.Bytes();
-}
-
-std::string U32(uint32_t v) {
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        s[i] = static_cast<char>(v >> (8 * i));
-    return s;
 }
 
 } // namespace
