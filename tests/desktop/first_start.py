@@ -8,27 +8,37 @@ SCREEN_W, SCREEN_H = h.SCREEN
 SKINS = {0: "系统皮肤", 1: "绿如蓝", 2: "红胜火", 3: "灰色调"}
 
 
-def check_placement(s, wid):
-    """The main window at (52, 202) inside the screen, its title bar (drawn or the manager's) on
-    screen. The position is the client window's; the manager's frame, if any, lies around it."""
+def frame_of(s, wid):
+    """The window with the manager's frame around it, as (x, y, width, height)."""
     info = s.xwininfo(wid)
     left, right, top, bottom = s.frame_extents(wid)
-    h.check(info["map_state"] == "IsViewable", f"the main window is not shown: {info}")
-    frame = (info["x"] - left, info["y"] - top, info["width"] + left + right,
-             info["height"] + top + bottom)
+    return info, (info["x"] - left, info["y"] - top, info["width"] + left + right,
+                  info["height"] + top + bottom)
+
+
+def check_on_screen(s, wid, when=""):
+    """Shown, and the whole window with its title bar (drawn or the manager's) on screen."""
+    info, frame = frame_of(s, wid)
+    h.check(info["map_state"] == "IsViewable", f"{when}the main window is not shown: {info}")
+    h.check(frame[0] >= 0 and frame[1] >= 0 and frame[0] + frame[2] <= SCREEN_W
+            and frame[1] + frame[3] <= SCREEN_H,
+            f"{when}the window (frame {frame}) runs past the screen {h.SCREEN}: its title bar "
+            "is not reachable")
+
+
+def check_placement(s, wid):
+    """The main window at (52, 202): the client window's position, or the frame's when the
+    manager keeps the frame there. Then wholly on screen."""
+    info, frame = frame_of(s, wid)
     h.check((info["x"], info["y"]) == (52, 202) or frame[:2] == (52, 202),
             f"the main window is at ({info['x']}, {info['y']}) (frame at {frame[:2]}), "
             "not at (52, 202)")
-    h.check(frame[0] >= 0 and frame[1] >= 0 and frame[0] + frame[2] <= SCREEN_W
-            and frame[1] + frame[3] <= SCREEN_H,
-            f"the window (frame {frame}) runs past the screen {h.SCREEN}: its title bar is "
-            "not reachable")
-    return info
+    check_on_screen(s, wid)
 
 
 def genesis_one_shown(s):
     h.wait_place(s, "创世记", 1)
-    h.check(h.copied_verse(s) == h.verse_text(0) + "\r\n", "Ctrl+C does not copy 创1:1")
+    h.expect_copy(s, h.verse_text(0) + "\r\n", "创1:1 is the current verse")
 
 
 def no_settings(session):

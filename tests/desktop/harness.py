@@ -304,6 +304,13 @@ class Session:
     def type_ascii(self, text):
         _run(["xdotool", "type", "--delay", "20", text], env=self.env)
 
+    def type_text(self, text):
+        """Types text key by key. Characters beyond the keyboard map (Chinese) go out as their
+        Unicode keysyms, which xdotool binds to a spare key code for the moment, so the reader
+        gets ordinary key presses carrying the text, as it does from an input method's commit."""
+        _run(["xdotool", "type", "--delay", "60", text], env=self.env)
+        time.sleep(0.2)
+
     def paste_text(self, text):
         """Types text the way an input method would leave it: put on the clipboard, Ctrl+V."""
         owner = self.set_clipboard(text)
@@ -680,3 +687,23 @@ def click_verse(s, row, button=1):
     gx, gy, gw, gh = main_grid_rect(s)
     s.click(gx + 52 + 120, grid_row_y(s, row), button)
     time.sleep(0.2)
+
+
+def key_box(s):
+    """The search key box of the find panel, once the panel is shown."""
+    return wait_for("the search key box", lambda: next(
+        (c for c in find_all(s.accessible_app(), "combo box") if c.getState().contains(
+            __import__("pyatspi").STATE_SHOWING)), None), timeout=5)
+
+
+def expect_copy(s, want, message, timeout=4):
+    """Ctrl+C on the grid gives want, once the chapter load (250 ms after a change) is done."""
+    got = [None]
+
+    def probe():
+        got[0] = copied_verse(s)
+        return got[0] == want
+    try:
+        wait_for(message, probe, timeout=timeout, interval=0.3)
+    except ScenarioFailure:
+        raise ScenarioFailure(f"{message}: Ctrl+C copied {got[0]!r}, expected {want!r}")
