@@ -48,8 +48,8 @@ def note_survives_kill(session):
         h.check(editor.name == "批注 - 创1:2", f"the note editor is titled {editor.name!r}")
         memo = s.find("text", root=editor, what="the note's text box")
         s.click_center(memo)
-        s.type_text(NOTE)
-        h.wait_for("the note typed", lambda: h.text_of(memo) == NOTE, timeout=5)
+        s.type_text(NOTE, read=lambda: h.text_of(memo))
+        h.check(h.text_of(memo) == NOTE, f"the note box holds {h.text_of(memo)!r}")
         h.do_action(s.find("push button", description="确定", root=editor), "Press")
         h.wait_for("the note editor to close", lambda: not any(
             (w.name or "").startswith("批注") for w in s.windows()), timeout=5)

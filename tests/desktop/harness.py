@@ -36,6 +36,10 @@ class ScenarioFailure(AssertionError):
     pass
 
 
+class Fatal(ScenarioFailure):
+    """A failure no further waiting can mend (the reader has ended); wait_for passes it on."""
+
+
 def check(condition, message):
     if not condition:
         raise ScenarioFailure(message)
@@ -50,6 +54,8 @@ def wait_for(what, probe, timeout=10.0, interval=0.1):
             value = probe()
             if value:
                 return value
+        except Fatal:
+            raise
         except Exception as e:  # a widget or window that is not there yet
             last_error = e
         if time.monotonic() >= deadline:
@@ -304,12 +310,24 @@ class Session:
     def type_ascii(self, text):
         _run(["xdotool", "type", "--delay", "20", text], env=self.env)
 
-    def type_text(self, text):
+    def type_text(self, text, read=None, attempts=3):
         """Types text key by key. Characters beyond the keyboard map (Chinese) go out as their
         Unicode keysyms, which xdotool binds to a spare key code for the moment, so the reader
-        gets ordinary key presses carrying the text, as it does from an input method's commit."""
-        _run(["xdotool", "type", "--delay", "60", text], env=self.env)
-        time.sleep(0.2)
+        gets ordinary key presses carrying the text, as it does from an input method's commit.
+        Under load a key can arrive before the X server has told the reader of the new binding
+        and is lost; with read (what the box holds now) the box is emptied and typed again."""
+        for attempt in range(attempts):
+            _run(["xdotool", "type", "--delay", "80", text], env=self.env)
+            time.sleep(0.3)
+            if read is None:
+                return
+            try:
+                got = wait_for("the typed text", lambda: (lambda t: t if t and t.startswith(
+                    text) else None)(read()), timeout=2)
+                return got
+            except ScenarioFailure:
+                self.key("ctrl+a", "BackSpace")
+        raise ScenarioFailure(f"typing {text!r} left {read()!r} in the box")
 
     def paste_text(self, text):
         """Types text the way an input method would leave it: put on the clipboard, Ctrl+V."""
@@ -374,6 +392,8 @@ class Session:
         import pyatspi
 
         def probe():
+            if not self.reader_running():
+                raise Fatal(f"the reader ended (exit code {self.app.poll()})")
             desktop = pyatspi.Registry.getDesktop(0)
             for i in range(desktop.childCount):
                 a = desktop.getChildAtIndex(i)

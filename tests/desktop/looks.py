@@ -51,11 +51,13 @@ def unwritable_settings(session):
             h.menu_path(s, "操作", "皮肤", "红胜火")
         except Exception:
             pass  # the reader may end while it answers; that is looked at below
-        box = h.wait_for("the 错误 message box", lambda: next(
-            (w for w in s.windows() if w.getRoleName() in ("alert", "dialog")
-             and w.name == "错误"), None) if s.reader_running() else h.check(
-                 False, f"the reader ended (exit code {s.app.poll()}) instead of reporting "
-                 "the refused write"), timeout=8)
+        def error_box():
+            if not s.reader_running():
+                raise h.Fatal(f"the reader ended (exit code {s.app.poll()}) instead of "
+                              "reporting the refused write")
+            return next((w for w in s.windows() if w.getRoleName() in ("alert", "dialog")
+                         and w.name == "错误"), None)
+        box = h.wait_for("the 错误 message box", error_box, timeout=8)
         s.screenshot("error-box")
         message = " ".join(l.name or "" for l in h.find_all(box, "label"))
         h.check("Unable to write to" in message, f"the message box says {message!r}")

@@ -43,8 +43,7 @@ def typed_search(scope, enter_key, remembered=True):
             # method would leave it, pasted whole.
             s.click_center(box)
             s.key("ctrl+a", "BackSpace")
-            s.type_text(TYPED)
-            shown = key_box_text(s)
+            shown = s.type_text(TYPED, read=lambda: key_box_text(s))
             s.screenshot("key-typed")
             s.key(enter_key)
             want = expected_count(scope, TYPED)
