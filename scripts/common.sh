@@ -12,6 +12,8 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-arphic-uming fonts-wqy-microhei fonts-liberation2
     xvfb xauth
+    # the desktop suite (tests/desktop): window manager, buses, AT-SPI client, input, pictures
+    openbox dbus at-spi2-core python3-pyatspi xdotool xclip imagemagick x11-utils
 )
 
 # What fuzz/run needs beyond PACKAGES: clang and its runtimes (libFuzzer, sanitizers). Kept out
