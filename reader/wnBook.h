@@ -173,7 +173,8 @@ public:
     void LayoutRows(TStringGrid* grid, int col, int first, const StringList* source, int last);
     void sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                           TGridDrawState state);
-    void PrepareMarkerBall(int numberSize);
+    // `narrow`: the 12-px ball of a one-digit number.
+    void PrepareMarkerBall(int numberSize, bool narrow = false);
     void DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x, int y,
                         int row);
     void tmrDrawSelectFrameTimer();

@@ -83,10 +83,10 @@ const QImage& ToolPicture(int index) {
     return image;
 }
 
-const QImage& BallPicture(int skin) {
-    static std::array<QImage, BallImageCount> cache;
-    QImage& image = cache[size_t(std::clamp(skin, 0, BallImageCount - 1))];
-    if (image.isNull()) image = BallImage(skin);
+const QImage& BallPicture(int skin, bool narrow) {
+    static std::array<std::array<QImage, BallImageCount>, 2> cache;
+    QImage& image = cache[narrow][size_t(std::clamp(skin, 0, BallImageCount - 1))];
+    if (image.isNull()) image = narrow ? NarrowBallImage(skin) : BallImage(skin);
     return image;
 }
 
@@ -331,12 +331,12 @@ void TfmBook::panReadAreaResize() {
 
 // --- marker balls -------------------------------------------------------------------------
 
-void TfmBook::PrepareMarkerBall(int numberSize) {
+void TfmBook::PrepareMarkerBall(int numberSize, bool narrow) {
     if (MarkerBall.size() != QSize(kBallSize, kBallSize))
         MarkerBall = QImage(kBallSize, kBallSize, QImage::Format_RGB888);
     MarkerBall.fill(QColor::fromRgb(kMagenta));
     QPainter p(&MarkerBall);
-    p.drawImage(QPoint(0, 0), BallPicture(SkinIndex));
+    p.drawImage(QPoint(0, 0), BallPicture(SkinIndex, narrow));
     MarkerNumberSize = numberSize;
 }
 
@@ -385,17 +385,27 @@ void PaintLines(TfmBook& form, TStringGrid* grid, QPainter& canvas, int row, con
             size_t digitsEnd = mark + 1;
             while (digitsEnd < end && glyphs.At(digitsEnd) >= '0' && glyphs.At(digitsEnd) <= '9')
                 ++digitsEnd;
-            x = ballX + glyphs.Width(mark, digitsEnd);
+            const int advance = glyphs.Width(mark, digitsEnd);
+            const QRect room(ballX, y - 3, advance, kBallSize);
+            x = ballX + advance;
             const QString digits = glyphs.Units(mark + 1, digitsEnd);
             if (digits.size() >= 3) {
                 form.PrepareMarkerBall(6);
                 form.WriteMarkerDigits(digits, 2, 2);
                 ballX += 3;
-            } else {
+            } else if (digits.size() == 2) {
                 form.PrepareMarkerBall(8);
-                form.WriteMarkerDigits(digits, digits.size() == 1 ? 5 : 2, 0);
+                form.WriteMarkerDigits(digits, 2, 0);
+            } else {
+                // "`1" advances 12 px: the full ball would cover the next character's edge.
+                form.PrepareMarkerBall(8, true);
+                form.WriteMarkerDigits(digits, 3, 0);
             }
+            // Whatever the font's widths, a ball never reaches into the next character.
+            canvas.save();
+            canvas.setClipRect(room, Qt::IntersectClip);
             form.DrawMarkerBall(grid, canvas, digits, ballX, y - 3, row);
+            canvas.restore();
             pos = digitsEnd;
         }
         WriteRun(canvas, glyphs, pos, end, x, y, ascent);

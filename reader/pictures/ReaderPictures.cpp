@@ -16,7 +16,7 @@ constexpr int Cell = 16;
 constexpr QRgb Magenta = 0xFFFF00FF;
 
 struct Strips {
-    QImage tools, report, ball, check;
+    QImage tools, report, ball, narrowBall, check;
 };
 
 // Loads the embedded strips once, each already in the pixel format its users expect, so every
@@ -30,7 +30,8 @@ const Strips& Loaded() {
         };
         return Strips{
             load("TOOLS", QImage::Format_ARGB32), load("REPORTTYPE", QImage::Format_ARGB32),
-            load("BALL", QImage::Format_RGB888), load("CHECKFLAG", QImage::Format_RGB888)};
+            load("BALL", QImage::Format_RGB888), load("NARROWBALL", QImage::Format_RGB888),
+            load("CHECKFLAG", QImage::Format_RGB888)};
     }();
     return strips;
 }
@@ -60,13 +61,25 @@ QImage ReportTypeImage(int index) {
     return img.isNull() ? Transparent() : img;
 }
 
-QImage BallImage(int skinIndex) {
-    QImage img = Cut(Loaded().ball, skinIndex, BallImageCount);
+namespace {
+
+QImage KeyedBall(const QImage& strip, int skinIndex) {
+    QImage img = Cut(strip, skinIndex, BallImageCount);
     if (img.isNull()) {
         img = QImage(Cell, Cell, QImage::Format_RGB888);
         img.fill(QColor::fromRgb(Magenta));
     }
     return img;
+}
+
+} // namespace
+
+QImage BallImage(int skinIndex) {
+    return KeyedBall(Loaded().ball, skinIndex);
+}
+
+QImage NarrowBallImage(int skinIndex) {
+    return KeyedBall(Loaded().narrowBall, skinIndex);
 }
 
 QImage CheckFlagImage() {

@@ -24,6 +24,10 @@ QImage ReportTypeImage(int index);
 // it is to be transparent. Out of range gives an all-magenta (fully keyed-out) image.
 QImage BallImage(int skinIndex);
 
+// The marker ball for a one-digit number, 12 px wide at the left of a 16 x 16 picture (the
+// advance of "`" and one digit); the rest, and an index out of range, are magenta.
+QImage NarrowBallImage(int skinIndex);
+
 // The check mark of marked rows: 14 x 11, RGB888, magenta background.
 QImage CheckFlagImage();
 

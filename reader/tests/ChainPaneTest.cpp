@@ -171,7 +171,7 @@ private slots:
         const TMarkerSpot ball = Main()->MarkerSpots[0].at(0); // 创1:1, marker 1
         QCOMPARE(ball.Number, 1);
         const QString expected = ToolLines(ToolVerses(kGenesis1, 1));
-        QVERIFY(expected.startsWith(QStringLiteral("[出20:11]")));
+        QVERIFY(expected.startsWith(QStringLiteral("[约1:1]")));
 
         Hover(Main(), BallCentre(ball));
         QVERIFY(Hand(Main()));
@@ -300,7 +300,7 @@ private slots:
             }
         }
         QCOMPARE(Pane()->RowCount(), r);
-        QVERIFY(FromGbk(Pane()->Cells(1, 0)).startsWith(QStringLiteral("[出20:11]")));
+        QVERIFY(FromGbk(Pane()->Cells(1, 0)).startsWith(QStringLiteral("[约1:1]")));
 
         // The group's number stands on its first row only.
         Pane()->SetTopRow(0);

@@ -99,9 +99,12 @@ protected:
     }
 
     // Share of the ball picture's own pixels found unchanged in `grab` at `at`: the digits
-    // cover a few, text none.
+    // cover a few, text none. Either ball counts, the full one or the narrow one-digit one.
     static double BallCoverage(const QImage& grab, QPoint at, int skin = orvane::kSkinSystem) {
-        const QImage ball = orvane::BallImage(skin);
+        return std::max(Coverage(grab, at, orvane::BallImage(skin)),
+                        Coverage(grab, at, orvane::NarrowBallImage(skin)));
+    }
+    static double Coverage(const QImage& grab, QPoint at, const QImage& ball) {
         int own = 0, same = 0;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {

@@ -80,15 +80,29 @@ StringList ReadVerses(const std::string& path) {
     return verses;
 }
 
+std::string Share(long long part, long long whole) {
+    char text[32];
+    std::snprintf(text, sizeof text, " (%.1f%%)",
+                  whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0);
+    return text;
+}
+
 void PrintStats(const ChainStats& s, std::ostream& out) {
     out << "marked verses: " << s.MarkedVerses << "\n";
     if (s.MarkedVerses == 0) return;
     const double marked = s.MarkedVerses;
     char averages[96];
     std::snprintf(averages, sizeof averages, "%.2f verse lines, %.2f references",
-                  static_cast<double>(s.TargetLines) / marked,
-                  static_cast<double>(s.References) / marked);
-    out << "per marker: " << averages << "\n"
+                  static_cast<double>(s.TargetLines) / s.Markers,
+                  static_cast<double>(s.References) / s.Markers);
+    out << "markers: " << s.Markers << ", " << s.Markers / marked << " per marked verse\n"
+        << "verses with two or more markers: " << s.VersesWithSeveralMarkers
+        << Share(s.VersesWithSeveralMarkers, s.MarkedVerses) << "\n"
+        << "references listed: " << s.ReferencesListed << ", under a marker before a word they "
+        << "share: " << s.ReferencesBeforeSharedWord
+        << Share(s.ReferencesBeforeSharedWord, s.ReferencesListed) << "\n"
+        << "targets moved off an empty verse line: " << s.RedirectedTargets << "\n"
+        << "per marker: " << averages << "\n"
         << "largest group: " << s.LargestGroupTargets << " verse lines, at "
         << GbkToUtf8(ShortReference(s.LargestGroupVerse)) << "\n"
         << "most markers in a chapter: " << s.MostMarkersInChapter << ", in "
@@ -101,7 +115,7 @@ void RunChain(const Arguments& a, std::ostream& out) {
     const StringList verses = ReadVerses(a.Files[0]);
     const std::vector<CrossRef> rows = ParseCrossRefs(ReadTextFile(a.Files[1]));
     const ChainData data =
-        BuildChainData(verses, SelectTargets(rows, a.Rules), a.ShownAsNinetyNine);
+        BuildChainData(verses, SelectReferences(rows, a.Rules), a.ShownAsNinetyNine);
     WriteLinesFile(a.Files[2], data.ChainLines);
     WriteLinesFile(a.Files[3], data.TextLines);
     if (a.Stats) PrintStats(data.Stats, out);

@@ -17,6 +17,11 @@ QImage ReportTypeIcon(int index);
 // Marker ball of skin s (0..3): 16 x 16, 24-bit, magenta where transparent.
 QImage MarkerBall(int skin);
 
+// The same ball for a one-digit number: 12 px wide at the left of a 16 x 16 picture, so that it
+// stays within the 12-px advance of its marker text ("`" and one digit) and never covers the
+// character after it.
+QImage NarrowMarkerBall(int skin);
+
 // Check mark of marked rows: 14 x 11, 24-bit, magenta where transparent.
 QImage CheckFlag();
 

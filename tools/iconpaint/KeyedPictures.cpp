@@ -37,7 +37,10 @@ const BallLook BallLooks[4] = {
 
 } // namespace
 
-QImage MarkerBall(int skin) {
+namespace {
+
+// A ball `width` px wide at the left of a 16 x 16 picture.
+QImage Ball(int skin, double width) {
     const BallLook& look = BallLooks[(skin >= 0 && skin < 4) ? skin : 0];
     QImage img(Cell, Cell, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
@@ -46,17 +49,29 @@ QImage MarkerBall(int skin) {
     p.setBrush(look.rim);
     // The number is written high on the picture (its glyphs span rows 2..10), so the ball sits
     // half a pixel above the middle to keep the number centred on it.
-    const QPointF centre(8.0, 7.5);
-    p.drawEllipse(centre, 7.5, 7.5);
+    const double r = width / 2;
+    const QPointF centre(r + 0.5, 7.5);
+    p.drawEllipse(centre, r, r);
     // Lit softly from the upper left; the body stays flat where the digits go.
-    QRadialGradient shade(QPointF(6.5, 5.5), 8.5, QPointF(5.0, 4.0));
+    const double k = r / 7.5;
+    QRadialGradient shade(centre - QPointF(1.5, 2.0) * k, 8.5 * k, centre - QPointF(3.0, 3.5) * k);
     shade.setColorAt(0.0, look.light);
     shade.setColorAt(0.55, look.body);
     shade.setColorAt(1.0, look.body.darker(108));
     p.setBrush(shade);
-    p.drawEllipse(centre, 6.5, 6.5);
+    p.drawEllipse(centre, r - 1, r - 1);
     p.end();
     return KeyOut(img);
+}
+
+} // namespace
+
+QImage MarkerBall(int skin) {
+    return Ball(skin, 15.0);
+}
+
+QImage NarrowMarkerBall(int skin) {
+    return Ball(skin, 11.0);
 }
 
 QImage CheckFlag() {

@@ -2,8 +2,9 @@
 //
 // Paints the reading window's pictures into OUTDIR: TOOLS.png (the tool strip, image i at
 // x = 16 i), REPORTTYPE.png (the two tree images), BALL.png (one marker ball per skin, magenta
-// keyed) and CHECKFLAG.png (the marked-row check, magenta keyed). With --preview it also writes
-// an enlarged sheet of all of them for inspection.
+// keyed), NARROWBALL.png (the same balls for one-digit numbers) and CHECKFLAG.png (the marked-row
+// check, magenta keyed). With --preview it also writes an enlarged sheet of all of them for
+// inspection.
 #include "IconKit.h"
 #include "Icons.h"
 
@@ -50,9 +51,11 @@ int main(int argc, char** argv) {
     const QImage tools = Strip(ToolCount, ToolIcon, QImage::Format_ARGB32, Qt::transparent);
     const QImage report = Strip(2, ReportTypeIcon, QImage::Format_ARGB32, Qt::transparent);
     const QImage balls = Strip(4, MarkerBall, QImage::Format_RGB888, Magenta);
+    const QImage narrowBalls = Strip(4, NarrowMarkerBall, QImage::Format_RGB888, Magenta);
     bool ok = Save(tools, out, "TOOLS.png");
     ok = Save(report, out, "REPORTTYPE.png") && ok;
     ok = Save(balls, out, "BALL.png") && ok;
+    ok = Save(narrowBalls, out, "NARROWBALL.png") && ok;
     ok = Save(CheckFlag(), out, "CHECKFLAG.png") && ok;
     if (argc >= 4 && QString::fromLatin1(argv[2]) == "--preview")
         ok = WritePreview(QString::fromLocal8Bit(argv[3])) && ok;

@@ -1,4 +1,5 @@
 #include "ReaderPictures.h"
+#include <algorithm>
 
 #include <QGuiApplication>
 #include <QTest>
@@ -85,6 +86,18 @@ private slots:
             QVERIFY(body.lightness() > 180);
         }
         QVERIFY(BallImage(1) != BallImage(2));
+        // The one-digit ball keeps to the 12 px its marker text advances.
+        for (int s = 0; s < BallImageCount; ++s) {
+            const QImage narrow = NarrowBallImage(s);
+            QCOMPARE(narrow.size(), QSize(16, 16));
+            int right = -1;
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x)
+                    if (narrow.pixel(x, y) != Magenta) right = std::max(right, x);
+            QVERIFY(right >= 9 && right <= 11);
+            QVERIFY(QColor::fromRgb(narrow.pixel(6, 6)).lightness() > 180);
+        }
+        QCOMPARE(NarrowBallImage(4).pixel(6, 8), Magenta);
         const QImage none = BallImage(4);
         QCOMPARE(none.size(), QSize(16, 16));
         QCOMPARE(none.pixel(8, 8), Magenta);
