@@ -29,7 +29,10 @@ def six_formats(session):
         h.wait_place(s, "创世记", 1)
         v1 = h.verse_text(0)
         r1 = "创 1:1"
-        chain = [l for l in h.bibtool("chain", "0", "1").splitlines() if l]
+        # Every marker of the verse contributes its references and one blank line; the last
+        # line end of all is dropped.
+        chain = "".join(CRLF.join(l for l in h.bibtool("chain", "0", m).splitlines() if l)
+                        + CRLF + CRLF for m in h.bibtool("markers", "0").split())[:-len(CRLF)]
         expected = {
             "复制(纯经文格式)": v1 + CRLF,
             "复制(写作格式)": "“" + v1[:-1] + "”(" + r1 + ")" + v1[-1] + CRLF,
@@ -37,7 +40,7 @@ def six_formats(session):
             "复制(多节经卷名格式)": r1 + "\t" + v1,
             "复制(完整格式)": "《旧约》创世记:" + CRLF + r1 + "\t" + v1 + CRLF,
             "复制(串珠内容)": "[" + r1 + "]" + v1 + CRLF + "-" * 42 + CRLF
-                              + CRLF.join(chain) + CRLF,
+                              + chain,
         }
         wrong = []
         for caption, want in expected.items():

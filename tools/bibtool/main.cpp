@@ -5,6 +5,7 @@
 #include "BookTables.h"
 #include "ChainRefs.h"
 #include "Container.h"
+#include "CopyFormats.h"
 #include "EmbeddedResources.h"
 #include "Search.h"
 #include "TxtFormat.h"
@@ -29,6 +30,7 @@ const char* const kUsage =
     "  line BOOK CHAPTER VERSE              verse line (BOOK is 0-based)\n"
     "  verse LINE                           marker-free text of a verse line\n"
     "  chain CHAPTER_INDEX MARKER           the verses a chain-reference marker points to\n"
+    "  markers LINE                         its chain-reference markers, in text order\n"
     "  parse-group --shown BOOK:CHAPTER TEXT  verse lines of a chain-reference group\n"
     "  break --width W TEXT                 display-line ends (12 px per double-byte char, 6 per "
     "byte)\n"
@@ -119,6 +121,14 @@ void Chain(const Args& a) {
     }
 }
 
+void Markers(const Args& a) {
+    if (a.size() != 1) throw UsageError{};
+    const int line = Number(a[0], 0, kLastVerseLine);
+    LoadCorpus();
+    for (int number : MarkerNumbers(TBibGlobe::VerseText(line)))
+        std::printf("%d\n", number);
+}
+
 void ParseGroup(const Args& a) {
     if (a.size() != 3 || std::strcmp(a[0], "--shown") != 0) throw UsageError{};
     const char* colon = std::strchr(a[1], ':');
@@ -174,6 +184,7 @@ int main(int argc, char** argv) {
         {"line", Line},
         {"verse", Verse},
         {"chain", Chain},
+        {"markers", Markers},
         {"parse-group", ParseGroup},
         {"break", Break},
         {"search", SearchCommand},
