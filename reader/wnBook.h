@@ -286,6 +286,9 @@ public:
     // Shows the find panel while tbtnFind is down and hides it when it is up; running it twice
     // in the same state changes nothing, so a caller may flip the button and then call it.
     void tbtnFindClick();
+    // Beside the tool bar while both fit into the reading area's width, else on a row of its
+    // own under it; follows every resize of the bottom panel.
+    void PlaceFindPanel();
     void sbtnExeSearchClick();
     void sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                                   TGridDrawState state);
