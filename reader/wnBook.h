@@ -48,6 +48,10 @@ public:
     explicit TfmBook(QWidget* parent = nullptr);
     ~TfmBook() override;
 
+    // How long a hint of the window stays up while the pointer rests on it: five minutes, long
+    // enough to read a ball's list of references (Qt's own default is about ten seconds).
+    static constexpr int HintHidePause = 300000;
+
     // --- current position -------------------------------------------------------------
     // Data of the selected book node; nullptr when none is selected.
     TBooksNodeData* SelectedBookData() const;

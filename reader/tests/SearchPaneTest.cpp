@@ -338,6 +338,21 @@ private slots:
         QVERIFY(messages.isEmpty());
     }
 
+    // The result count stays up while the pointer rests on the key box, past the ten seconds
+    // Qt gives a short tip.
+    void resultCountHintStays() {
+        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
+        const QString count = QStringLiteral("共找到 7 项");
+        QCOMPARE(fm->cbxKeyText->toolTip(), count);
+        QLineEdit* edit = fm->cbxKeyText->lineEdit();
+        QTest::mouseMove(edit, QPoint(10, edit->height() / 2));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), count);
+        QTest::qWait(11500);
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), count);
+    }
+
     void eightKeysAreRememberedAndReuseDoesNotMoveThem() {
         const QStringList words = {
             QStringLiteral("神"), QStringLiteral("光"), QStringLiteral("水"),
