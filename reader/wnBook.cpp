@@ -1,5 +1,6 @@
 #include "wnBook.h"
 
+#include "CompactStyle.h"
 #include "HistoryList.h"
 #include "PageTabStyle.h"
 #include "ReaderPictures.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -112,6 +114,10 @@ void TfmBook::FormCreate() {
     CreateCopy();
     CreateSearch();
     CreateNotes();
+    // Every hint the window's controls show, also those the controls raise themselves when the
+    // pointer rests (the grids' balls and notes, the result count of the key box).
+    for (QWidget* w : findChildren<QWidget*>())
+        w->setToolTipDuration(HintHidePause);
     tmrDrawSelectFrame->start();
 }
 
@@ -259,20 +265,24 @@ void TfmBook::CreateRightPanel() {
 void TfmBook::CreateToolBar() {
     panBottom = new QWidget(panReadArea);
     panBottom->setObjectName(QStringLiteral("panBottom"));
-    auto* bottom = new QHBoxLayout(panBottom);
+    // The tool bar on the left; the find panel beside it, or on a row of its own below it when
+    // the two do not fit side by side (PlaceFindPanel).
+    auto* bottom = new QGridLayout(panBottom);
     bottom->setContentsMargins(0, 0, 0, 0);
-    bottom->setSpacing(4);
+    bottom->setHorizontalSpacing(4);
+    bottom->setVerticalSpacing(0);
+    bottom->setColumnStretch(1, 1);
     ToolBar2 = new QToolBar(panBottom);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     ToolBar2->setIconSize(QSize(16, 16));
     ToolBar2->setMovable(false);
     ToolBar2->setFloatable(false);
-    bottom->addWidget(ToolBar2);
+    TCompactStyle::Install(ToolBar2);
+    bottom->addWidget(ToolBar2, 0, 0, Qt::AlignLeft);
     panFindOpt = new QWidget(panBottom);
     panFindOpt->setObjectName(QStringLiteral("panFindOpt"));
     panFindOpt->hide();
-    bottom->addWidget(panFindOpt);
-    bottom->addStretch(1);
+    bottom->addWidget(panFindOpt, 0, 1);
 
     ppmNaviBack = new QMenu(this);
     ppmNaviBack->setObjectName(QStringLiteral("ppmNaviBack"));
@@ -285,6 +295,7 @@ void TfmBook::CreateToolBar() {
         button->setMenu(menu);
         button->setPopupMode(QToolButton::MenuButtonPopup);
         button->setAutoRaise(true);
+        TCompactStyle::Install(button);
         ToolBar2->addWidget(button);
         return button;
     };
@@ -309,6 +320,12 @@ void TfmBook::CreateToolBar() {
     ToolBar2->addSeparator();
     tbtnFind = add("tbtnFind", QStringLiteral("查找"), 21);
     tbtnFind->setCheckable(true);
+    // As small as the book buttons of the left panel: the style's own padding would push the
+    // find panel past the window's edge at its first width.
+    for (QAction* a : ToolBar2->actions())
+        if (auto* button = qobject_cast<QToolButton*>(ToolBar2->widgetForAction(a));
+            button && !button->menu())
+            button->setFixedSize(22, 22);
 
     connect(tbtnFirstChapter, &QAction::triggered, this, &TfmBook::tbtnFirstChapterClick);
     connect(tbtnPrevChapter, &QAction::triggered, this, &TfmBook::tbtnPrevChapterClick);

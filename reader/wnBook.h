@@ -48,6 +48,10 @@ public:
     explicit TfmBook(QWidget* parent = nullptr);
     ~TfmBook() override;
 
+    // How long a hint of the window stays up while the pointer rests on it: five minutes, long
+    // enough to read a ball's list of references (Qt's own default is about ten seconds).
+    static constexpr int HintHidePause = 300000;
+
     // --- current position -------------------------------------------------------------
     // Data of the selected book node; nullptr when none is selected.
     TBooksNodeData* SelectedBookData() const;
@@ -287,6 +291,9 @@ public:
     // Shows the find panel while tbtnFind is down and hides it when it is up; running it twice
     // in the same state changes nothing, so a caller may flip the button and then call it.
     void tbtnFindClick();
+    // Beside the tool bar while both fit into the reading area's width, else on a row of its
+    // own under it; follows every resize of the bottom panel.
+    void PlaceFindPanel();
     void sbtnExeSearchClick();
     void sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
                                   TGridDrawState state);

@@ -102,6 +102,14 @@ const TMarkerSpot* HitSpot(const TStringGrid* grid, int row, QPoint p) {
     return nullptr;
 }
 
+// The note icon's square at the bottom-right corner of a verse's text cell.
+bool OverNoteIcon(const TStringGrid* grid, int row, QPoint p) {
+    const QRect cell = grid->CellRect(1, row);
+    const QRect icon(cell.left() + cell.width() - kNoteIconSize,
+                     cell.top() + cell.height() - kNoteIconSize, kNoteIconSize, kNoteIconSize);
+    return icon.contains(p);
+}
+
 bool IsHand(const TStringGrid* grid) {
     return grid->viewport()->cursor().shape() == Qt::PointingHandCursor;
 }
@@ -111,7 +119,7 @@ void ShowHint(TStringGrid* grid, const QString& text, QPoint globalPos) {
     // Kept on the viewport too, so resting on the ball again after the tip has timed out
     // brings it back.
     grid->viewport()->setToolTip(text);
-    QToolTip::showText(globalPos, text, grid->viewport());
+    QToolTip::showText(globalPos, text, grid->viewport(), QRect(), TfmBook::HintHidePause);
 }
 
 void ClearHint(TStringGrid* grid) {
@@ -192,19 +200,15 @@ void TfmBook::sgrdMainMouseMove(TStringGrid* grid, QMouseEvent* event) {
                  event->globalPosition().toPoint());
         return;
     }
-    if (chapterGrid && GridFirstLine >= 0 && GridFirstLine + entry <= GridLastLine) {
-        const QRect cell = grid->CellRect(col, row);
-        const QRect icon(cell.left() + cell.width() - kNoteIconSize,
-                         cell.top() + cell.height() - kNoteIconSize, kNoteIconSize, kNoteIconSize);
-        if (icon.contains(at)) {
-            const std::string note = NoteOf(GridFirstLine + entry);
-            if (!note.empty()) {
-                // Line breaks of a note are stored as tabs.
-                QString text = FromGbk(note);
-                text.replace(QLatin1Char('\t'), QLatin1Char('\n'));
-                ShowHint(grid, text, event->globalPosition().toPoint());
-                return;
-            }
+    if (chapterGrid && GridFirstLine >= 0 && GridFirstLine + entry <= GridLastLine &&
+        OverNoteIcon(grid, row, at)) {
+        const std::string note = NoteOf(GridFirstLine + entry);
+        if (!note.empty()) {
+            // Line breaks of a note are stored as tabs.
+            QString text = FromGbk(note);
+            text.replace(QLatin1Char('\t'), QLatin1Char('\n'));
+            ShowHint(grid, text, event->globalPosition().toPoint());
+            return;
         }
     }
     ClearHint(grid);
@@ -243,7 +247,14 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
             return;
         }
         ClearHint(grid);
-        if (chapterGrid && row >= grid->FixedRows() && OnNoteIconClick) OnNoteIconClick(row);
+        // The hand may be left over from a ball the pointer went straight off (into the
+        // number column, say, where movement changes nothing): only the icon of a verse that
+        // has a note, under the pointer now, opens the editor.
+        const int entry = row - grid->FixedRows();
+        if (chapterGrid && entry >= 0 && GridFirstLine >= 0 &&
+            GridFirstLine + entry <= GridLastLine && OverNoteIcon(grid, row, at) &&
+            !NoteOf(GridFirstLine + entry).empty() && OnNoteIconClick)
+            OnNoteIconClick(row);
         return;
     }
 

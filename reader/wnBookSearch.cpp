@@ -5,6 +5,7 @@
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "CompactStyle.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "ReadingFont.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +44,7 @@ namespace {
 constexpr const char* kKeysSection = "SEARCH KEYS";
 constexpr int kMaxRememberedKeys = 8;
 constexpr int kReferenceWidth = 78;
+constexpr int kKeyBoxWidth = 77;
 const QColor kHitBackground(255, 255, 0);
 const QColor kHitText(255, 0, 0);
 
@@ -181,30 +184,28 @@ int ResultTextWidth(const TStringGrid* grid) {
 } // namespace
 
 void TfmBook::CreateSearch() {
-    // The controls sit on a body of fixed size that the panel clips: a narrow window cuts the
-    // panel off at its right edge rather than taking the book tree's room or squeezing the
-    // controls over one another.
-    panFindOpt->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
-    panFindOpt->setMinimumWidth(24);
-    auto* outer = new QHBoxLayout(panFindOpt);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* body = new QWidget(panFindOpt);
-    outer->addWidget(body, 0, Qt::AlignLeft | Qt::AlignVCenter);
-    auto* row = new QHBoxLayout(body);
-    row->setSizeConstraint(QLayout::SetFixedSize);
+    // The key box takes what room the row has beyond the other controls, between its stated
+    // width and about twice that; everything else keeps its natural size.
+    panFindOpt->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    auto* row = new QHBoxLayout(panFindOpt);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    auto* caption = new QLabel(QStringLiteral("查找"), body);
+    auto* caption = new QLabel(QStringLiteral("查找"), panFindOpt);
     row->addWidget(caption);
-    cbxKeyText = new QComboBox(body);
+    cbxKeyText = new QComboBox(panFindOpt);
     cbxKeyText->setObjectName(QStringLiteral("cbxKeyText"));
     cbxKeyText->setEditable(true);
     // The list is kept by the search itself: remembered keys are not moved when reused.
     cbxKeyText->setInsertPolicy(QComboBox::NoInsert);
+    // Nothing completes a key: what is typed is what is searched and remembered. The list of
+    // remembered keys stays behind the box's arrow.
+    cbxKeyText->setCompleter(nullptr);
     cbxKeyText->setMaxVisibleItems(kMaxRememberedKeys);
-    cbxKeyText->setFixedWidth(140);
-    row->addWidget(cbxKeyText);
-    sbtnExeSearch = new QToolButton(body);
+    cbxKeyText->setMinimumWidth(kKeyBoxWidth);
+    cbxKeyText->setMaximumWidth(2 * kKeyBoxWidth);
+    cbxKeyText->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    row->addWidget(cbxKeyText, 10);
+    sbtnExeSearch = new QToolButton(panFindOpt);
     sbtnExeSearch->setObjectName(QStringLiteral("sbtnExeSearch"));
     sbtnExeSearch->setToolTip(QStringLiteral("执行"));
     sbtnExeSearch->setAutoRaise(true);
@@ -213,8 +214,9 @@ void TfmBook::CreateSearch() {
     sbtnExeSearch->setFixedSize(22, 22);
     row->addWidget(sbtnExeSearch);
     auto scope = [&](const char* name, const QString& text) {
-        auto* button = new QRadioButton(text, body);
+        auto* button = new QRadioButton(text, panFindOpt);
         button->setObjectName(QLatin1String(name));
+        TCompactStyle::Install(button);
         row->addWidget(button);
         return button;
     };
@@ -223,6 +225,11 @@ void TfmBook::CreateSearch() {
     RadioButton3 = scope("RadioButton3", QStringLiteral("本篇"));
     RadioButton4 = scope("RadioButton4", QStringLiteral("全部"));
     RadioButton1->setChecked(true);
+    row->addStretch(1);
+    new TEventHook(panBottom, [this](QEvent* event) {
+        if (event->type() == QEvent::Resize) PlaceFindPanel();
+        return false;
+    });
 
     sgrdSearchResult->SetColCount(2);
     sgrdSearchResult->SetFixedRows(0);
@@ -236,9 +243,10 @@ void TfmBook::CreateSearch() {
             &TfmBook::sgrdSearchResultDblClick);
     connect(tbtnFind, &QAction::toggled, this, [this] { tbtnFindClick(); });
     connect(sbtnExeSearch, &QToolButton::clicked, this, [this] { sbtnExeSearchClick(); });
-    // Enter runs the search instead of reaching the box, which would otherwise add the text
-    // to the list by its own rules.
-    new TEventHook(cbxKeyText->lineEdit(), [this](QEvent* event) {
+    // Enter (either key) runs the search instead of reaching the box, which would otherwise add
+    // the text to the list by its own rules. Keys arrive at the combo box itself: its line edit
+    // hands the focus on to it and is fed the keys directly, past any filter of its own.
+    new TEventHook(cbxKeyText, [this](QEvent* event) {
         if (event->type() != QEvent::KeyPress) return false;
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
@@ -293,7 +301,23 @@ void TfmBook::tbtnFindClick() {
         panFindOpt->hide();
         ToolBar2->setMinimumWidth(0);
     }
+    PlaceFindPanel();
     if (!SearchedText.empty()) sgrdMain->viewport()->update();
+}
+
+void TfmBook::PlaceFindPanel() {
+    auto* grid = static_cast<QGridLayout*>(panBottom->layout());
+    const int needed = ToolBar2->sizeHint().width() + grid->horizontalSpacing() +
+                       panFindOpt->minimumSizeHint().width();
+    const bool ownRow = !panFindOpt->isHidden() && needed > panBottom->width();
+    int row = 0, col = 0, rows = 0, cols = 0;
+    grid->getItemPosition(grid->indexOf(panFindOpt), &row, &col, &rows, &cols);
+    if (ownRow == (row == 1)) return;
+    grid->removeWidget(panFindOpt);
+    if (ownRow)
+        grid->addWidget(panFindOpt, 1, 0, 1, 2);
+    else
+        grid->addWidget(panFindOpt, 0, 1);
 }
 
 void TfmBook::sbtnExeSearchClick() {

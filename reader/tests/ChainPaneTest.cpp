@@ -286,6 +286,70 @@ private slots:
         QVERIFY(Notes().SetNote(1, ""));
     }
 
+    // Resting on a ball, then straight into the number column (where movement changes
+    // nothing) and a click there: the hand is still up, but no note icon is under the pointer.
+    void handLeftByABallOpensNoNoteEditor() {
+        const TMarkerSpot ball = Main()->MarkerSpots[0].at(0); // 创1:1, which has no note
+        const QPoint number = Main()->CellRect(0, 1).center();
+        Hover(Main(), BallCentre(ball));
+        QVERIFY(Hand(Main()));
+        Hover(Main(), number);
+        QVERIFY(Hand(Main()));
+        QTest::mouseClick(Main()->viewport(), Qt::LeftButton, {}, number);
+        QVERIFY(noteClicks_.isEmpty());
+        QVERIFY(!Hand(Main()));
+
+        // A verse that has a note, clicked off its icon with the hand left over, and right
+        // clicked: neither opens the editor.
+        QVERIFY(Notes().SetNote(1, Utf8ToGbk("批注")));
+        Paint();
+        for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            Hover(Main(), BallCentre(Main()->MarkerSpots[1].at(0)));
+            QVERIFY(Hand(Main()));
+            const QPoint off = Main()->CellRect(0, 2).center();
+            Hover(Main(), off);
+            QTest::mouseClick(Main()->viewport(), button, {}, off);
+            fm->PopupMenu1->close();
+        }
+        QVERIFY(noteClicks_.isEmpty());
+        QVERIFY(Notes().SetNote(1, ""));
+    }
+
+    // Hints stay while the pointer rests, well past the ten seconds Qt gives a short tip; the
+    // tip the widget raises itself once the pointer has rested is the same and lasts as long.
+    void hintsStayWhileThePointerRests() {
+        fm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fm.get()));
+        QVERIFY(Notes().SetNote(1, Utf8ToGbk("短注")));
+        Paint();
+        const QRect cell = Main()->CellRect(1, 2);
+        // The ball with the shortest list of the first verses, so Qt's default would be short.
+        TMarkerSpot ball = Main()->MarkerSpots[0].at(0);
+        for (size_t r = 0; r < 3; ++r)
+            for (const TMarkerSpot& s : Main()->MarkerSpots[r])
+                if (ToolLines(ToolVerses(kGenesis1, s.Number)).size() <
+                    ToolLines(ToolVerses(kGenesis1, ball.Number)).size())
+                    ball = s;
+        const struct {
+            QPoint at;
+            QString text;
+        } hints[] = {{BallCentre(ball), ToolLines(ToolVerses(kGenesis1, ball.Number))},
+                     {QPoint(cell.right() - 6, cell.bottom() - 6), QStringLiteral("短注")}};
+        for (const auto& hint : hints) {
+            Hover(Main(), FreePoint(Main(), 3));
+            QTRY_VERIFY(!QToolTip::isVisible());
+            Hover(Main(), hint.at);
+            QTRY_VERIFY(QToolTip::isVisible());
+            QCOMPARE(QToolTip::text(), hint.text);
+            // What Qt would allow this text, and some more.
+            const int qtDefault = 10000 + 40 * std::max(0, int(hint.text.size()) - 100);
+            QTest::qWait(qtDefault + 1500);
+            QVERIFY2(QToolTip::isVisible(), qPrintable(hint.text));
+            QCOMPARE(QToolTip::text(), hint.text);
+        }
+        QVERIFY(Notes().SetNote(1, ""));
+    }
+
     void paneListsEveryReferenceGroupByGroup() {
         QCOMPARE(fm->PageControl1->currentWidget(), fm->tshtSeriP);
         const std::string& line = TBibGlobe::CorpusFile(kChainFile)[kGenesis1];

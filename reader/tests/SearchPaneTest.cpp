@@ -25,6 +25,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -54,32 +55,53 @@ class SearchPaneTest : public QObject, ReadingWindowHarness {
 
     QStringList messages; // the texts of the message boxes answered
 
-    // Answers the next message box with its OK button, as the reader would, and keeps its text.
-    void AnswerNextMessage() {
-        auto* poll = new QTimer(this);
+    // Answers every message box with its OK button, as the reader would, and keeps its text.
+    void AnswerMessages() {
+        auto* poll = new QTimer(fm.get());
         poll->setInterval(20);
-        connect(poll, &QTimer::timeout, this, [this, poll] {
+        connect(poll, &QTimer::timeout, this, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            poll->stop();
-            poll->deleteLater();
+            if (!box || !box->isVisible()) return;
             messages << box->text();
             QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
         });
         poll->start();
     }
 
-    // Types a key text into the box as the reader does and presses Enter.
+    // Keys go where the display sends them: to the widget that has the focus.
+    static void Key(Qt::Key key, Qt::KeyboardModifiers mods = {}) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QTest::keyClick(focus, key, mods);
+    }
+    // Chinese comes in through the input method, committed as a whole, to the focused widget.
+    static void Commit(const QString& text) {
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QApplication::sendEvent(QApplication::focusWidget(), &typed);
+    }
+
+    // Clicks into the key box and replaces its text by `keys`, as the reader does.
+    void TypeKeys(const QString& keys) {
+        // A click into a window that lost the activation to a message box gives it back, as
+        // the window manager does.
+        if (!fm->isActiveWindow()) {
+            fm->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(fm.get()));
+        }
+        QLineEdit* edit = fm->cbxKeyText->lineEdit();
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fm->cbxKeyText));
+        Key(Qt::Key_A, Qt::ControlModifier);
+        Key(Qt::Key_Backspace);
+        Commit(keys);
+    }
+
+    // Types a key text into the box and presses Enter.
     void TypeAndRun(const QString& keys, QRadioButton* scope = nullptr) {
         if (scope) QTest::mouseClick(scope, Qt::LeftButton, {}, QPoint(4, scope->height() / 2));
-        QLineEdit* edit = fm->cbxKeyText->lineEdit();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        // Chinese comes in through the input method, committed as a whole.
-        QInputMethodEvent typed;
-        typed.setCommitString(keys);
-        QApplication::sendEvent(edit, &typed);
-        QTest::keyClick(edit, Qt::Key_Return);
+        TypeKeys(keys);
+        Key(Qt::Key_Return);
     }
 
     QList<int> ResultLines() const {
@@ -112,12 +134,16 @@ private slots:
     void init() {
         messages.clear();
         MakeWindow();
+        AnswerMessages();
         ShowWindow();
+        fm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fm.get()));
         OpenGenesisFromTree();
         OpenFindPanel();
     }
 
     void cleanup() {
+        QToolTip::hideText();
         fm.reset();
         SkinIndex = kSkinSystem;
         SkinMenuHighlight = QImage();
@@ -210,7 +236,6 @@ private slots:
 
         TypeAndRun(QStringLiteral("GOD"));
         QCOMPARE(ResultLines(), QList<int>{Planted});
-        AnswerNextMessage();
         TypeAndRun(QStringLiteral("god"));
         QCOMPARE(messages, QStringList{QStringLiteral("搜索结果为空！")});
         // The box's list found "god" as the remembered "GOD" and added nothing.
@@ -224,7 +249,6 @@ private slots:
         const std::string key = Utf8ToGbk("跎");
         QVERIFY(TBibGlobe::StripMarkers(TBibGlobe::VerseText(Gen1_1)).find(key) !=
                 std::string::npos);
-        AnswerNextMessage();
         TypeAndRun(QStringLiteral("跎"), fm->RadioButton4);
         QCOMPARE(messages, QStringList{QStringLiteral("搜索结果为空！")});
     }
@@ -232,7 +256,6 @@ private slots:
     void noResultsLeavesOneBlankRow() {
         TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
         QCOMPARE(ResultLines().size(), 7);
-        AnswerNextMessage();
         TypeAndRun(QStringLiteral("耶稣"));
         QCOMPARE(messages, QStringList{QStringLiteral("搜索结果为空！")});
         QVERIFY(fm->SearchResultEmpty());
@@ -249,7 +272,6 @@ private slots:
         QCOMPARE(fm->History->Count(), entries);
 
         // A text of separators only passes as a key text but holds no key.
-        AnswerNextMessage();
         TypeAndRun(QStringLiteral(","));
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages.last(), QStringLiteral("搜索结果为空！"));
@@ -258,16 +280,77 @@ private slots:
     void blankKeyTextIsRefused() {
         TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
         const QStringList keys = RememberedKeys();
-        AnswerNextMessage();
         TypeAndRun(QStringLiteral("　 　"));
         QCOMPARE(messages, QStringList{QStringLiteral("请输入搜索内容！")});
         QCOMPARE(RememberedKeys(), keys);
         QCOMPARE(fm->SearchedText, Utf8ToGbk("光"));
         QCOMPARE(ResultLines().size(), 7); // the last results stay
         // The run button does the same as Enter.
-        AnswerNextMessage();
         QTest::mouseClick(fm->sbtnExeSearch, Qt::LeftButton);
         QCOMPARE(messages.size(), 2);
+    }
+
+    // The display hands keys to the combo box, not to its line edit: Enter and the keypad's
+    // Enter both run the search there, once, and the key is remembered.
+    void enterInTheKeyBoxRunsTheSearchOnce() {
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fm->cbxKeyText));
+        QTest::mouseClick(fm->RadioButton2, Qt::LeftButton, {}, QPoint(4, 8));
+        TypeKeys(QStringLiteral("光"));
+        Key(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(ResultLines().size(), 7);
+        QCOMPARE(RememberedKeys(), QStringList{QStringLiteral("光")});
+        TypeKeys(QStringLiteral("水"));
+        Key(Qt::Key_Return);
+        QCOMPARE(fm->SearchedText, Utf8ToGbk("水"));
+        QCOMPARE(RememberedKeys(), (QStringList{QStringLiteral("水"), QStringLiteral("光")}));
+
+        // A blank key: one message, so the search ran once.
+        TypeKeys(QStringLiteral("　"));
+        Key(Qt::Key_Return);
+        QTest::qWait(100); // time for a second box, were there one
+        QCOMPARE(messages, QStringList{QStringLiteral("请输入搜索内容！")});
+        QCOMPARE(RememberedKeys().size(), 2);
+    }
+
+    // What is typed is searched and remembered, however a remembered key begins; the list of
+    // remembered keys is still there to pick from.
+    void typedKeyIsNeverCompleted() {
+        TypeAndRun(QStringLiteral("耶稣里的"), fm->RadioButton4);
+        const int within = int(ResultLines().size());
+        TypeAndRun(QStringLiteral("GOD"));
+        QCOMPARE(ResultLines(), QList<int>{Planted});
+
+        // An input method's commit.
+        TypeKeys(QStringLiteral("耶稣"));
+        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("耶稣"));
+        Key(Qt::Key_Return);
+        QVERIFY(ResultLines().size() > 10 * within);
+        QCOMPARE(fm->SearchedText, Utf8ToGbk("耶稣"));
+        QCOMPARE(RememberedKeys(), (QStringList{QStringLiteral("耶稣"), QStringLiteral("GOD"),
+                                                QStringLiteral("耶稣里的")}));
+
+        // Latin letters typed one by one.
+        TypeKeys({});
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("G"));
+        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("G"));
+        QVERIFY(!fm->cbxKeyText->lineEdit()->hasSelectedText());
+        QCOMPARE(fm->cbxKeyText->count(), 3);
+        QVERIFY(messages.isEmpty());
+    }
+
+    // The result count stays up while the pointer rests on the key box, past the ten seconds
+    // Qt gives a short tip.
+    void resultCountHintStays() {
+        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
+        const QString count = QStringLiteral("共找到 7 项");
+        QCOMPARE(fm->cbxKeyText->toolTip(), count);
+        QLineEdit* edit = fm->cbxKeyText->lineEdit();
+        QTest::mouseMove(edit, QPoint(10, edit->height() / 2));
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), count);
+        QTest::qWait(11500);
+        QVERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), count);
     }
 
     void eightKeysAreRememberedAndReuseDoesNotMoveThem() {
