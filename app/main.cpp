@@ -1,12 +1,12 @@
 #include "AppStart.h"
 #include "BibGlobe.h"
+#include "TApplication.h"
 #include "wnMain.h"
 #include "wnSplash.h"
 
-#include <QApplication>
-
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    // Errors that escape an event handler are shown to the user and the reader goes on.
+    orvane::TApplication app(argc, argv);
     orvane::PrepareApplication();          // fonts, embedded scripture, daily verses
     orvane::TBibGlobe::PreloadScripture(); // decompresses while the splash plays
     // The splash draws the day's verse and runs its transition before the main window exists;

@@ -68,6 +68,8 @@ void TfmAnceMain::SetPanelBevels(bool lowered) {
 
 void TfmAnceMain::miSkinDefaultClick(int index) {
     if (index < 0 || index >= kSkinCount) return;
+    // Only a user's choice is remembered; the start-up path re-applies the stored one.
+    bool remember = false;
     setUpdatesEnabled(false);
     try {
         SkinIndex = index;
@@ -77,6 +79,7 @@ void TfmAnceMain::miSkinDefaultClick(int index) {
             appliedSkin_ = index;
             for (size_t i = 0; i < SkinItems.size(); ++i)
                 if (SkinItems[i]) SkinItems[i]->setChecked(int(i) == index);
+            remember = isVisible();
             ApplyAncestorSkin();
         }
         SkinChanged();
@@ -86,6 +89,9 @@ void TfmAnceMain::miSkinDefaultClick(int index) {
     }
     setUpdatesEnabled(true);
     update();
+    // Written once the whole window wears the new look: a refused write (reported by the
+    // caller) then leaves a consistent window and the file as it was, not a half-made switch.
+    if (remember) TInifileX().WriteInteger("MAIN", "SKIN INDEX", SkinIndex);
 }
 
 void TfmAnceMain::ApplyAncestorSkin() {
@@ -101,10 +107,6 @@ void TfmAnceMain::ApplyAncestorSkin() {
         ApplySkin(); // hides the title panel and gives the window its system frame back
     }
     SkinMenuHotTextColor = panToolBar->MenuHotTextColor;
-    if (isVisible()) {
-        // Only a user's choice is remembered; the start-up path re-applies the stored one.
-        TInifileX().WriteInteger("MAIN", "SKIN INDEX", SkinIndex);
-    }
     if (skinned) {
         panToolBar->SetMenuBarMode(true);
         panToolBar->SetBackground(ComposeToolBarPicture());

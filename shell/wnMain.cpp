@@ -95,6 +95,9 @@ void TfmMain::FormCreate() {
     TfmAncestor::SetMainForm(this);
     CreateMenu();
     resize(820, 409);
+    // The window opens with its outer corner (the window manager's frame, or the drawn title
+    // while a skin is on) at (52, 202), moved in where the screen is smaller.
+    PlaceOnScreen(QPoint(52, 202));
 
     SetFrameTop(panToolBar->height() + 1);
     Tabs = new TMiscTabs(this);

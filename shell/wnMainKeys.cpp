@@ -1,9 +1,10 @@
 // The main window's keyboard shortcuts. They are looked at before the focused control sees the
-// key (an application-wide filter), so they work wherever the focus is in the reader, while an
-// edit box still keeps its own Ctrl+C.
+// key (an application-wide filter), so they work wherever the focus is in the reader, the
+// writing editor beside it included, while an edit box and the editor keep their own Ctrl+C.
 #include "wnMain.h"
 
 #include "wnBook.h"
+#include "wnEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -100,10 +101,15 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
 }
 
 bool TfmMain::ShortcutFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !isActiveWindow()) return false;
+    if (event->type() != QEvent::KeyPress) return false;
     auto* w = qobject_cast<QWidget*>(watched);
-    if (!w || w->window() != this) return false;
-    return FormShortCut(static_cast<QKeyEvent*>(event));
+    if (!w) return false;
+    // The writing editor is a window of its own; what is typed there while it is the active
+    // window is the reader's key all the same. Other windows (dialogs, boxes) keep their keys.
+    const QWidget* window = w->window();
+    const bool ours =
+        window == this ? isActiveWindow() : window == TfmEditor::Instance() && EditorIsActive();
+    return ours && FormShortCut(static_cast<QKeyEvent*>(event));
 }
 
 } // namespace orvane

@@ -11,6 +11,7 @@
 #include "wnRemark.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QToolButton>
@@ -64,7 +65,9 @@ void TfmMain::OpenEditor() {
 
 bool TfmMain::EditorIsActive() const {
     TfmEditor* editor = TfmEditor::Instance();
-    return editor && editor->isVisible() && editor->isActiveWindow();
+    // Not isActiveWindow(): Qt counts a tool window as active whenever its owner is, which would
+    // keep Ctrl+C from the grid as long as the editor is merely on screen.
+    return editor && editor->isVisible() && QApplication::activeWindow() == editor;
 }
 
 void TfmMain::SaveOnClose() {

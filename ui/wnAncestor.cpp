@@ -8,6 +8,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace orvane {
@@ -22,6 +24,8 @@ constexpr int kMinHeight = 150;
 constexpr int kFrameWidth = 3; // thickness of the drawn frame's edges
 constexpr int kGripWidth = 4;
 constexpr int kGripCorner = 8;
+// How long a window manager may take to frame a window shown anew.
+constexpr int kFramedDelayMs = 300;
 
 QPointer<QWidget>& MainFormSlot() {
     static QPointer<QWidget> form;
@@ -209,29 +213,88 @@ void TfmAncestor::UpdateWindowFrame() {
                  Qt::WindowCloseButtonHint;
     if (flags == windowFlags()) return;
 
-    // Changing the flags hides the window. The outer rectangle stays where it was: the drawn
-    // title takes the place of the system caption and the other way round.
+    // Changing the flags hides the window and makes its native window anew. The outer
+    // rectangle stays where it is on the screen: the drawn title takes the place of the system
+    // caption and the other way round.
     const bool visible = isVisible();
-    const Qt::WindowStates state = windowState();
-    QRect bounds = geometry();
+    // A look is chosen from the window's own menu, so the window is on screen; a minimised state
+    // that Qt still remembers from before a restore must not hide it again.
+    const Qt::WindowStates state = windowState() & ~Qt::WindowMinimized;
+    const bool placed = !(state & (Qt::WindowMaximized | Qt::WindowFullScreen));
     const bool toFrameless = flags & Qt::FramelessWindowHint;
-    if (visible && toFrameless) {
-        const QRect outer = frameGeometry();
-        m_nativeFrame = QMargins(bounds.left() - outer.left(), bounds.top() - outer.top(),
-                                 outer.right() - bounds.right(), outer.bottom() - bounds.bottom());
-        bounds = outer;
-    } else if (visible) {
-        bounds = bounds.marginsRemoved(m_nativeFrame);
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    QSize client = inner.size();
+    if (visible && placed) {
+        if (toFrameless) {
+            m_nativeFrame =
+                QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+            client = outer.size();
+        } else {
+            client = outer.size().shrunkBy(m_nativeFrame).expandedTo(minimumSize());
+        }
     }
+    const QRect normal = normalGeometry();
+    // Where the outer corner goes: where it is, moved in where the caption (or part of the
+    // window) lay outside the screen's available area.
+    QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QPoint corner =
+        FitInside(outer.topLeft(), outer.size(), where ? where->availableGeometry() : QRect());
     m_reframing = true;
     setWindowFlags(flags);
-    if (!(state & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized)))
-        setGeometry(bounds);
     if (visible) {
+        if (placed) {
+            // The client rectangle is given, not the frame's corner: Qt would turn a corner
+            // into a client position with the margins of the frame just taken away.
+            if (toFrameless) {
+                setGeometry(QRect(corner, client));
+            } else if (!m_nativeFrame.isNull()) {
+                setGeometry(
+                    QRect(corner + QPoint(m_nativeFrame.left(), m_nativeFrame.top()), client));
+            } else {
+                // The system frame has not been seen yet (the reader started in a skin): the
+                // client goes where the outer corner was, and once the window manager has
+                // framed it the window is moved in should the caption stick out.
+                setGeometry(QRect(corner, client));
+                QTimer::singleShot(kFramedDelayMs, this, &TfmAncestor::KeepOnScreen);
+            }
+        } else if (normal.isValid()) {
+            setGeometry(normal); // where a restore will bring it back to
+        }
         setWindowState(state);
         show();
+        raise();
+        activateWindow();
     }
     m_reframing = false;
+}
+
+QPoint TfmAncestor::FitInside(QPoint at, QSize size, const QRect& room) {
+    if (!room.isValid()) return at;
+    // The far edge first and the near one last, so a window larger than the room keeps its
+    // top-left corner, and with it the title and its buttons, inside.
+    const int x = std::max(room.left(), std::min(at.x(), room.right() + 1 - size.width()));
+    const int y = std::max(room.top(), std::min(at.y(), room.bottom() + 1 - size.height()));
+    return {x, y};
+}
+
+void TfmAncestor::PlaceOnScreen(QPoint at) {
+    QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect room = where ? where->availableGeometry() : QRect();
+    if (!isVisible()) {
+        // Before the first show: the position is the frame's; its size is not known yet.
+        move(FitInside(at, size(), room));
+        return;
+    }
+    const QRect outer = frameGeometry();
+    const QPoint fit = FitInside(at, outer.size(), room);
+    if (fit != outer.topLeft()) move(fit);
+}
+
+void TfmAncestor::KeepOnScreen() {
+    if (!isVisible() || isMaximized() || isFullScreen() || isMinimized()) return;
+    PlaceOnScreen(frameGeometry().topLeft());
 }
 
 void TfmAncestor::UpdateClientMargins() {
@@ -457,8 +520,11 @@ void TfmAncestor::paintEvent(QPaintEvent*) {
     if (t > 0) p.drawImage(QRect(5, y0, w - 13, 3), SkinFrame, QRect(8, 0, 8, 3));
     DrawKeyed(p, QPoint(l, ht - b - 8), SkinFrame, QRect(0, 28, 8, 8));
     DrawKeyed(p, QPoint(w - 8, ht - b - 8), SkinFrame, QRect(22, 28, 8, 8));
-    p.drawImage(QRect(l, h + 6, 3, ht - h - 14), SkinFrame, QRect(0, 8, 3, 8));
-    p.drawImage(QRect(w - 3, h + 6, 3, ht - h - 14), SkinFrame, QRect(27, 8, 3, 8));
+    // The side edges stop where the bottom corners begin: run to the window's foot they would
+    // cross the status bar under the frame and turn the corners into T joints.
+    const int sideHeight = std::max(0, ht - b - 8 - (h + 6));
+    p.drawImage(QRect(l, h + 6, 3, sideHeight), SkinFrame, QRect(0, 8, 3, 8));
+    p.drawImage(QRect(w - 3, h + 6, 3, sideHeight), SkinFrame, QRect(27, 8, 3, 8));
     p.drawImage(QRect(5, ht - b - 3, w - 13, 3), SkinFrame, QRect(8, 33, 8, 3));
 }
 

@@ -64,6 +64,15 @@ public:
     Border BorderStyle() const { return m_border; }
     bool Sizeable() const { return m_border == Border::Sizeable; }
 
+    // Puts the window's outer top-left corner (its system frame's, or its own while frameless)
+    // at `at`, moved as little as needed to keep the window inside the available area of its
+    // screen; a window larger than that keeps its top-left corner inside.
+    void PlaceOnScreen(QPoint at);
+    // The same for where the window is now (after the window manager has framed it).
+    void KeepOnScreen();
+    // The top-left at which a rectangle of `size` lies inside `room` when it would be at `at`.
+    static QPoint FitInside(QPoint at, QSize size, const QRect& room);
+
     // The application's main window: dialogs are centred on it. Cleared when it is destroyed.
     static void SetMainForm(QWidget* form);
     static QWidget* MainForm();

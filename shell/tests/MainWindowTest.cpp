@@ -1,15 +1,18 @@
 // The main window as the reader meets it: what it restores at start, what it leaves in the
 // settings file, the skin menu, the keyboard shortcuts and the status bar.
 #include "Addressing.h"
+#include "AncePanel.h"
 #include "AppPaths.h"
 #include "AppStart.h"
 #include "BibGlobe.h"
 #include "DailyVerses.h"
+#include "DrawMenus.h"
 #include "IniFileX.h"
 #include "SkinState.h"
 #include "StringGrid.h"
 #include "unTMiscTabs.h"
 #include "wnBook.h"
+#include "wnEditor.h"
 #include "wnMain.h"
 
 #include <QAction>
@@ -22,10 +25,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QStyleOptionMenuItem>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace orvane;
@@ -54,6 +63,36 @@ public:
     }
     QList<int> Keys;
 };
+
+// WCAG 2 relative luminance and contrast ratio.
+double Luminance(QColor c) {
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+double Contrast(QColor a, QColor b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+// The same picture painted with the text in its own colour and in a marker colour: the pixels
+// that differ are the text, those that agree inside the text's bounding box lie under it. The
+// lowest contrast of the text colour against any of those, or 0 when no text was found.
+double LeastContrastUnderText(const QImage& real, const QImage& marked, QColor text) {
+    QRect box;
+    for (int y = 0; y < real.height(); ++y)
+        for (int x = 0; x < real.width(); ++x)
+            if (real.pixel(x, y) != marked.pixel(x, y)) box |= QRect(x, y, 1, 1);
+    if (box.isEmpty()) return 0;
+    double least = 21;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (real.pixel(x, y) == marked.pixel(x, y))
+                least = std::min(least, Contrast(text, QColor(real.pixel(x, y))));
+    return least;
+}
+const QColor kMarker(255, 0, 255);
 
 } // namespace
 
@@ -90,6 +129,13 @@ class MainWindowTest : public QObject {
         return captions;
     }
     // Keys go where the user's keyboard would send them: the focused widget.
+    // The window's outer corner: its system frame's, or its own while a skin draws the frame.
+    QPoint Corner() const {
+        return SkinIndex != kSkinSystem ? fm->geometry().topLeft() : fm->frameGeometry().topLeft();
+    }
+    // The offscreen platform invents a 2 px frame and keeps reporting it after the frame has
+    // gone, so the corner is compared to within that (a real display matches it exactly).
+    bool NearCorner(QPoint corner) const { return (Corner() - corner).manhattanLength() <= 4; }
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QWidget* target = QApplication::focusWidget();
         QTest::keyClick(target ? target : fm.get(), key, mods);
@@ -338,6 +384,126 @@ private slots:
         Key(Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QStringLiteral("光暗"));
         QCOMPARE(box->text(), QStringLiteral("光暗"));
+    }
+
+    // The window opens with its outer corner at (52, 202), inside the screen's free area, and a
+    // change of look keeps it there and on screen, even when Qt still believes it minimised.
+    void placementAndLookSwitches() {
+        Start();
+        const QRect room = fm->screen()->availableGeometry();
+        const QPoint corner = fm->frameGeometry().topLeft();
+        QCOMPARE(corner, TfmAncestor::FitInside(QPoint(52, 202), fm->frameGeometry().size(), room));
+        if (room.width() >= 900 && room.height() >= 700) QCOMPARE(corner, QPoint(52, 202));
+        QVERIFY(room.contains(corner));
+        for (int skin : {3, 0, 2, 1, 0}) {
+            fm->showMinimized();
+            QTRY_VERIFY(fm->isMinimized());
+            fm->showNormal();
+            QTRY_VERIFY(!fm->isMinimized());
+            fm->SkinItems[size_t(skin)]->trigger();
+            QTRY_VERIFY(fm->isVisible());
+            QVERIFY(!fm->isMinimized());
+            QVERIFY2(NearCorner(corner),
+                     qPrintable(QStringLiteral("%1,%2").arg(Corner().x()).arg(Corner().y())));
+        }
+        // A restore the window manager did behind Qt's back leaves the state stale.
+        fm->setWindowState(fm->windowState() | Qt::WindowMinimized);
+        fm->SkinItems[3]->trigger();
+        QTRY_VERIFY(fm->isVisible());
+        QVERIFY(!fm->isMinimized());
+        QVERIFY2(NearCorner(corner),
+                 qPrintable(QStringLiteral("%1,%2").arg(Corner().x()).arg(Corner().y())));
+
+        // Maximised it stays maximised through a switch.
+        fm->showMaximized();
+        QTRY_VERIFY(fm->isMaximized());
+        fm->SkinItems[0]->trigger();
+        QTRY_VERIFY(fm->isVisible());
+        QVERIFY(fm->isMaximized());
+    }
+
+    // The writing editor is a window of its own; while it is the active one the reader's keys
+    // still work, and Ctrl+C copies the editor's selection. With the main window active again
+    // Ctrl+C copies the verse, though the editor is still on screen.
+    void shortcutsInTheWritingEditor() {
+        Start();
+        QTRY_COMPARE(Current(), Gen1_1);
+        FocusGridRow(3);
+        Book()->acEditor->trigger();
+        TfmEditor* editor = TfmEditor::Instance();
+        QVERIFY(editor && editor->isVisible());
+        QApplication::setActiveWindow(fm.get());
+        FocusGridRow(3);
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        Key(Qt::Key_C, Qt::ControlModifier);
+        const QString verse = FromGbk(TBibGlobe::StripMarkers(TBibGlobe::VerseText(Gen1_3)));
+        QVERIFY2(Clipboard().contains(verse), qPrintable(Clipboard()));
+
+        QApplication::setActiveWindow(editor);
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        editor->Memo1->setFocus();
+        QCOMPARE(QApplication::focusWidget(), editor->Memo1);
+        Key(Qt::Key_Right, Qt::ControlModifier);
+        QTRY_COMPARE(Book()->ChapterNumber(), 2);
+        Key(Qt::Key_Left, Qt::ControlModifier);
+        QTRY_COMPARE(Book()->ChapterNumber(), 1);
+
+        QTRY_VERIFY(!editor->Memo1->toPlainText().isEmpty());
+        QTextCursor cursor = editor->Memo1->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(2, QTextCursor::KeepAnchor);
+        editor->Memo1->setTextCursor(cursor);
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        Key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), editor->Memo1->toPlainText().left(2));
+
+        // F5: the note editor of the current verse.
+        QString title;
+        QTimer::singleShot(0, [&title] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                title = dialog->windowTitle();
+                dialog->close();
+            }
+        });
+        Key(Qt::Key_F5);
+        QVERIFY2(title.startsWith(QStringLiteral("批注")), qPrintable(title));
+    }
+
+    // 灰色调: the selected testament tab and a hot menu item keep their teal text readable, at
+    // least 3:1 against every pixel of the picture under it.
+    void darkSkinHotTextIsReadable() {
+        TInifileX().WriteInteger("MAIN", "SKIN INDEX", 3);
+        Start();
+        QCOMPARE(SkinIndex, 3);
+        const QColor hot = SkinMenuHotTextColor;
+        const QImage tabs = fm->Tabs->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        fm->Tabs->SetColor(TMiscTabs::SelectedText, kMarker);
+        const QImage marked = fm->Tabs->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        fm->Tabs->SetColor(TMiscTabs::SelectedText, hot);
+        const double tab = LeastContrastUnderText(tabs, marked, hot);
+        QVERIFY2(tab >= 3, qPrintable(QString::number(tab)));
+
+        QStyleOptionMenuItem item;
+        item.rect = QRect(0, 0, 160, 22);
+        item.state = QStyle::State_Enabled | QStyle::State_Selected;
+        item.text = QStringLiteral("系统皮肤");
+        item.menuItemType = QStyleOptionMenuItem::Normal;
+        item.font = fm->font();
+        const auto paint = [&item] {
+            QImage image(item.rect.size(), QImage::Format_RGB32);
+            QPainter p(&image);
+            TDrawMenus::DrawItem(p, item);
+            return image;
+        };
+        const QImage menu = paint();
+        SkinMenuHotTextColor = kMarker;
+        const QImage menuMarked = paint();
+        SkinMenuHotTextColor = hot;
+        const double hotItem = LeastContrastUnderText(menu, menuMarked, hot);
+        QVERIFY2(hotItem >= 3, qPrintable(QString::number(hotItem)));
+        fm->Tabs->grab().save(QStringLiteral("/tmp/mainwindow-gray-tabs.png"));
+        menu.save(QStringLiteral("/tmp/mainwindow-gray-hot-item.png"));
     }
 
     // The status bar hands over the whole daily verse with its reference, wherever it is

@@ -361,11 +361,13 @@ SkinPalette BlackPalette() {
               {7, QColor(242, 243, 246)},
               {8, QColor(248, 248, 250)},
               {23, QColor(212, 214, 220)}};
-    // Black glass lit from below by a garnet glow: the text sits on the dark part (the teal hot
-    // text needs it), the glow carries the accent.
-    p.pill = {{1, QColor(120, 122, 130)}, {2, QColor(70, 72, 80)}, {7, QColor(22, 22, 26)},
-              {9, QColor(12, 10, 12)},    {10, QColor(22, 6, 10)}, {12, QColor(120, 0, 20)},
-              {16, QColor(150, 12, 32)}};
+    // Black glass with a dim garnet glow in its lower half. The teal hot text (fixed for this
+    // skin) lies on every row of it once it is stretched over a tab or a menu item, so every
+    // row stays dark enough to give that text a contrast of at least 3:1; the glow's row 12 is
+    // also the skin's accent, which the light faces show as a deep garnet.
+    p.pill = {{1, QColor(36, 37, 42)}, {2, QColor(26, 27, 31)}, {7, QColor(12, 12, 14)},
+              {9, QColor(6, 5, 6)},    {10, QColor(16, 3, 6)},  {12, QColor(86, 0, 16)},
+              {16, QColor(70, 0, 14)}};
     p.pillEdge = QColor(0, 0, 0);
     p.frameOuter = QColor(0, 0, 0);
     p.frameMid = QColor(82, 84, 92);

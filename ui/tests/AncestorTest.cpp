@@ -268,6 +268,66 @@ private slots:
         QTRY_COMPARE(content->mapTo(&form, QPoint(content->width(), 0)).x(), form.width() - 3);
     }
 
+    // The side edges end where the bottom corners begin, above a band left free for a status
+    // bar; below the corners only the texture shows. In every skin.
+    void frameEdgesStopAtTheBottomCorners_data() {
+        QTest::addColumn<int>("skin");
+        QTest::newRow("绿如蓝") << 1;
+        QTest::newRow("红胜火") << 2;
+        QTest::newRow("灰色调") << 3;
+    }
+    void frameEdgesStopAtTheBottomCorners() {
+        QFETCH(int, skin);
+        SkinIndex = skin;
+        TfmAncestor form;
+        form.resize(300, 200);
+        form.SetFrameBottom(19);
+        form.ApplySkin();
+        ShowActive(form);
+        const QImage shot = Shot(form);
+        const int cornerTop = form.height() - 19 - 8;
+        // Left and right: the edge's picture above the corner, the texture below the frame.
+        for (const auto& [x, frameX] : {std::pair(1, 1), std::pair(form.width() - 2, 28)}) {
+            const QRgb edge = SkinFrame.pixel(frameX, 12);
+            QCOMPARE(shot.pixel(x, cornerTop - 1), edge);
+            for (int y = form.height() - 19; y < form.height(); ++y) {
+                const QRgb texture = SkinFormTexture.pixel(x % 26, y % 26);
+                QVERIFY2(shot.pixel(x, y) == texture,
+                         qPrintable(QStringLiteral("edge at (%1,%2)").arg(x).arg(y)));
+            }
+        }
+        // The corners themselves are the corner pictures, not crossed by an edge (the bottom
+        // edge's band, from x = 5, joins their lowest three rows).
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 8; ++x) {
+                const QRgb piece = SkinFrame.pixel(x, 28 + y);
+                if ((piece & 0xFFFFFF) == (kMagenta & 0xFFFFFF)) continue;
+                QCOMPARE(shot.pixel(x, cornerTop + y), piece);
+            }
+    }
+
+    // Where a window goes when it would stick out of the screen's free area.
+    void fittingInsideTheScreen_data() {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("fitted");
+        const QSize window(822, 434);
+        QTest::newRow("inside") << QPoint(52, 202) << window << QPoint(52, 202);
+        QTest::newRow("caption above the top") << QPoint(52, -20) << window << QPoint(52, 24);
+        QTest::newRow("past the right and bottom")
+            << QPoint(900, 700) << window << QPoint(1280 - 822, 800 - 434);
+        QTest::newRow("left of the screen") << QPoint(-300, 100) << window << QPoint(0, 100);
+        QTest::newRow("larger than the screen")
+            << QPoint(52, 202) << QSize(2000, 1000) << QPoint(0, 24);
+    }
+    void fittingInsideTheScreen() {
+        QFETCH(QPoint, at);
+        QFETCH(QSize, size);
+        QFETCH(QPoint, fitted);
+        const QRect room(0, 24, 1280, 776); // a panel along the top
+        QCOMPARE(TfmAncestor::FitInside(at, size, room), fitted);
+    }
+
     void captionAndIconFollowTheWindow() {
         TfmAncestor form;
         form.setWindowTitle(QStringLiteral("澜晔圣经阅读器"));
