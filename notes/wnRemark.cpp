@@ -7,6 +7,7 @@
 #include "MsgBox.h"
 #include "NotesStore.h"
 #include "NotesText.h"
+#include "SettingsKeys.h"
 #include "SkinState.h"
 
 #include <QApplication>
@@ -33,10 +34,6 @@ constexpr int kDefaultWidth = 336;
 constexpr int kDefaultHeight = 216;
 constexpr int kSeparatorWidth = 8;
 constexpr int kCountPanelWidth = 50;
-
-const char* const kSection = "MAIN";
-const char* const kWidthKey = "NOTE WIDTH";
-const char* const kHeightKey = "NOTE HEIGHT";
 
 QString DiscardQuestion() {
     return QStringLiteral("确认要放弃当前修改吗？");
@@ -281,8 +278,10 @@ bool TfmRemark::Execute(QWidget* owner, QString& note, const QString& reference,
     if (!reference.isEmpty()) form->setWindowTitle(QStringLiteral("批注 - %1").arg(reference));
     form->Store = std::move(store);
 
-    const int readWidth = TInifileX().ReadInteger(kSection, kWidthKey, kDefaultWidth);
-    const int readHeight = TInifileX().ReadInteger(kSection, kHeightKey, kDefaultHeight);
+    const int readWidth =
+        TInifileX().ReadInteger(settings::kMain, settings::kNoteWidth, kDefaultWidth);
+    const int readHeight =
+        TInifileX().ReadInteger(settings::kMain, settings::kNoteHeight, kDefaultHeight);
     // A hand-edited or stale size must not make the window vanish or outgrow the screen.
     QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     const QSize room = screen ? screen->availableGeometry().size() : QSize(1 << 14, 1 << 14);
@@ -299,8 +298,10 @@ bool TfmRemark::Execute(QWidget* owner, QString& note, const QString& reference,
     delete form.data();
     try {
         TInifileX ini;
-        if (size.width() != readWidth) ini.WriteInteger(kSection, kWidthKey, size.width());
-        if (size.height() != readHeight) ini.WriteInteger(kSection, kHeightKey, size.height());
+        if (size.width() != readWidth)
+            ini.WriteInteger(settings::kMain, settings::kNoteWidth, size.width());
+        if (size.height() != readHeight)
+            ini.WriteInteger(settings::kMain, settings::kNoteHeight, size.height());
     } catch (const std::exception& e) {
         TMsgBox::Error(owner, ErrorText(e));
     }

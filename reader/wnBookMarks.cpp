@@ -5,15 +5,13 @@
 
 #include "BookTables.h"
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 
 #include <QAction>
 #include <QtGlobal>
 
 namespace orvane {
 namespace {
-
-constexpr const char* kSection = "MAIN";
-constexpr const char* kKey = "BOOK MARKS";
 
 bool IsSlot(int slot) {
     return slot >= 0 && slot < 10;
@@ -55,7 +53,7 @@ void TfmBook::GoToBookmark(int slot) {
 
 void TfmBook::BookmarksLoad() {
     try {
-        TInifileX().ReadIntArray(kSection, kKey, BookMarks);
+        TInifileX().ReadIntArray(settings::kMain, settings::kBookMarks, BookMarks);
     } catch (const std::exception&) {
         BookMarks.fill(-1); // an unreadable file: no bookmarks, as on a first run
     }
@@ -66,7 +64,7 @@ void TfmBook::BookmarksSave() {
     // Called while the window is destroyed: an exception must not leave the destructor, and
     // there is no window left to tell. The stored bookmarks stay as they were.
     try {
-        TInifileX().WriteIntArray(kSection, kKey, BookMarks);
+        TInifileX().WriteIntArray(settings::kMain, settings::kBookMarks, BookMarks);
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }

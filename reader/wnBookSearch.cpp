@@ -10,6 +10,7 @@
 #include "MsgBox.h"
 #include "ReadingFont.h"
 #include "Search.h"
+#include "SettingsKeys.h"
 #include "SkinState.h"
 #include "TxtFormat.h"
 
@@ -41,7 +42,6 @@
 namespace orvane {
 namespace {
 
-constexpr const char* kKeysSection = "SEARCH KEYS";
 constexpr int kMaxRememberedKeys = 8;
 constexpr int kReferenceWidth = 78;
 constexpr int kKeyBoxWidth = 77;
@@ -277,7 +277,7 @@ QStringList TfmBook::SearchKeys() const {
 void TfmBook::SearchKeysLoad() {
     StringList keys;
     try {
-        TInifileX().ReadList(kKeysSection, keys);
+        TInifileX().ReadList(settings::kSearchKeys, keys);
     } catch (const std::exception&) {
         keys.clear(); // an unreadable settings file: no remembered keys, as on a first run
     }

@@ -3,6 +3,7 @@
 #include "AppStart.h"
 #include "DrawMenus.h"
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 #include "SkinState.h"
 
 #include <QLabel>
@@ -91,7 +92,7 @@ void TfmAnceMain::miSkinDefaultClick(int index) {
     update();
     // Written once the whole window wears the new look: a refused write (reported by the
     // caller) then leaves a consistent window and the file as it was, not a half-made switch.
-    if (remember) TInifileX().WriteInteger("MAIN", "SKIN INDEX", SkinIndex);
+    if (remember) TInifileX().WriteInteger(settings::kMain, settings::kSkinIndex, SkinIndex);
 }
 
 void TfmAnceMain::ApplyAncestorSkin() {

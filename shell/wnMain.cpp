@@ -8,6 +8,7 @@
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "NotesStore.h"
+#include "SettingsKeys.h"
 #include "SkinState.h"
 #include "unTMiscTabs.h"
 #include "wnBook.h"
@@ -130,10 +131,10 @@ void TfmMain::FormCreate() {
     QStringList tabLines;
     try {
         TInifileX ini;
-        saved = ini.ReadInteger("MAIN", "BIB CHAPT INFO", 0);
-        for (const std::string& line : ini.ReadSectionValues("TABS"))
+        saved = ini.ReadInteger(settings::kMain, settings::kChapterInfo, 0);
+        for (const std::string& line : ini.ReadSectionValues(settings::kTabs))
             tabLines << FromGbk(line);
-        skin = ini.ReadInteger("MAIN", "SKIN INDEX", 0);
+        skin = ini.ReadInteger(settings::kMain, settings::kSkinIndex, 0);
     } catch (const std::exception&) {
         // Unreadable settings: the defaults below apply.
     }
@@ -328,7 +329,7 @@ void TfmMain::showEvent(QShowEvent* event) {
 void TfmMain::FormShow() {
     bool editor = false;
     try {
-        editor = TInifileX().ReadBool("MAIN", "EDITOR VISIBLE", false);
+        editor = TInifileX().ReadBool(settings::kMain, settings::kEditorVisible, false);
     } catch (const std::exception&) {
     }
     if (editor && loaded_) OpenEditor();
@@ -353,7 +354,7 @@ void TfmMain::FormClose() {
 void TfmMain::FormDestroy() {
     if (fmBook && loaded_ && fmBook->SelectedBookData()) {
         try {
-            TInifileX().WriteInteger("MAIN", "BIB CHAPT INFO",
+            TInifileX().WriteInteger(settings::kMain, settings::kChapterInfo,
                                      fmBook->RowToVerseLine(fmBook->sgrdMain->Row()));
         } catch (const std::exception&) {
             // No window is left to report to; the stored position stays as it was.

@@ -6,6 +6,7 @@
 #include "AppStart.h"
 #include "BibGlobe.h"
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 #include "wnBook.h"
 #include "wnEditor.h"
 #include "wnRemark.h"
@@ -72,11 +73,11 @@ bool TfmMain::EditorIsActive() const {
 
 void TfmMain::SaveOnClose() {
     TInifileX ini;
-    ini.WriteBool("MAIN", "EDITOR VISIBLE", TfmEditor::Showing());
+    ini.WriteBool(settings::kMain, settings::kEditorVisible, TfmEditor::Showing());
     StringList keys;
     for (const QString& key : fmBook->SearchKeys())
         keys.push_back(ToGbk(key));
-    ini.WriteList("SEARCH KEYS", keys, "");
+    ini.WriteList(settings::kSearchKeys, keys, "");
 }
 
 } // namespace orvane

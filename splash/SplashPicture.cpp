@@ -2,6 +2,7 @@
 
 #include "Gbk.h"
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 
 #include <QFileInfo>
 #include <QFont>
@@ -41,7 +42,7 @@ QImage FitSplashPicture(const QImage& picture) {
 }
 
 QImage LoadSplashPicture(const QImage& builtIn) {
-    const std::string name = TInifileX().ReadString("MAIN", "SPLASH PICTURE");
+    const std::string name = TInifileX().ReadString(settings::kMain, settings::kSplashPicture);
     if (name.empty()) return builtIn;
     const QString path = QString::fromStdString(GbkToUtf8(name));
     if (!QFileInfo(path).isFile()) return builtIn;
