@@ -226,6 +226,16 @@ std::vector<uint16_t> TTxtFormat::BreakLines(std::string_view text, int width,
     return TBreaker(text, widths).Run(width);
 }
 
+bool TTxtFormat::IsClosingMark(std::string_view text, size_t i) {
+    return CharLength(text, i) == 2 && std::find(kClosingMarks.begin(), kClosingMarks.end(),
+                                                 text.substr(i, 2)) != kClosingMarks.end();
+}
+
+bool TTxtFormat::IsOpeningMark(std::string_view text, size_t i) {
+    return CharLength(text, i) == 2 && std::find(kOpeningMarks.begin(), kOpeningMarks.end(),
+                                                 text.substr(i, 2)) != kOpeningMarks.end();
+}
+
 std::vector<TTxtFormat::TPiece> TTxtFormat::SplitAtLines(const std::vector<uint16_t>& ends,
                                                          size_t begin, size_t length) {
     std::vector<TPiece> pieces;
