@@ -57,18 +57,24 @@ size_t LaidOutLength(std::string_view text) {
 // nothing left to send down with a closing mark that would start the next line.
 bool NothingToSendDown(std::string_view line) {
     size_t i = 0;
-    if (CharLength(line, 0) == 2)
-        i = 2;
+    while (i < line.size() && line[i] == ' ') // a blank skipped after the break before
+        ++i;
+    if (i < line.size() && CharLength(line, i) == 2)
+        i += 2;
     else
-        while (i < line.size() && line[0] != ' ' && line[i] != ' ' && CharLength(line, i) == 1)
+        while (i < line.size() && line[i] != ' ' && CharLength(line, i) == 1)
             ++i;
     for (; i < line.size(); i += CharLength(line, i))
         if (line[i] != ' ' && !TTxtFormat::IsClosingMark(line, i)) return false;
     return true;
 }
 
+// Blanks at its head aside: a blank skipped after a break is painted on the next line.
 bool AllOpeningMarks(std::string_view line) {
-    for (size_t i = 0; i < line.size(); i += CharLength(line, i))
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    for (; i < line.size(); i += CharLength(line, i))
         if (!TTxtFormat::IsOpeningMark(line, i)) return false;
     return true;
 }

@@ -50,16 +50,24 @@ bool IsAny(std::string_view gbkChar, const std::vector<std::string>& utf8Marks) 
 // character is left to send down with a closing mark that starts the next line.
 bool NothingToSendDown(std::string_view line, const std::vector<std::string>& closing) {
     size_t i = 0;
-    if (CharLength(line, 0) == 2) i = 2;
-    while (i < line.size() && CharLength(line, i) == 1 && line[i] != ' ' && line[0] != ' ')
+    while (i < line.size() && line[i] == ' ') // a blank skipped after the break before
         ++i;
+    if (i < line.size() && CharLength(line, i) == 2)
+        i += 2;
+    else
+        while (i < line.size() && CharLength(line, i) == 1 && line[i] != ' ')
+            ++i;
     for (; i < line.size(); i += CharLength(line, i))
         if (line[i] != ' ' && !IsAny(line.substr(i, CharLength(line, i)), closing)) return false;
     return true;
 }
 
+// Blanks at its head aside: a blank skipped after a break is painted on the next line.
 bool AllOf(std::string_view line, const std::vector<std::string>& marks) {
-    for (size_t i = 0; i < line.size(); i += CharLength(line, i))
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    for (; i < line.size(); i += CharLength(line, i))
         if (!IsAny(line.substr(i, CharLength(line, i)), marks)) return false;
     return true;
 }
