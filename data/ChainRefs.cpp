@@ -1,6 +1,7 @@
 #include "ChainRefs.h"
 
 #include "BookTables.h"
+#include "Gbk.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,10 +19,11 @@ int StrToIntDef(std::string_view text, int fallback) {
 std::string ChainGroupText(std::string_view chapterLine, int marker) {
     std::string key(1, '~');
     key.append(std::to_string(marker)).push_back('[');
-    const size_t at = chapterLine.find(key);
+    // The line is walked as GBK characters: a trail byte may equal "~", "[" or "]".
+    const size_t at = FindWhole(chapterLine, key);
     if (at == std::string_view::npos) return {};
     const size_t start = at + key.size() - 1;
-    const size_t end = chapterLine.find('~', start);
+    const size_t end = FindWhole(chapterLine, "~", start);
     return std::string(
         chapterLine.substr(start, end == std::string_view::npos ? end : end - start));
 }
@@ -63,9 +65,9 @@ std::vector<int> ParseChainGroup(std::string_view text, int shownBook, int shown
     std::string remembered;
     size_t pos = 0;
     while (true) {
-        const size_t open = text.find('[', pos);
+        const size_t open = FindWhole(text, "[", pos);
         if (open == std::string_view::npos) break;
-        const size_t close = text.find(']', open + 1);
+        const size_t close = FindWhole(text, "]", open + 1);
         if (close == std::string_view::npos) break;
         const bool atEnd = close + 1 >= text.size();
         const char c = atEnd ? '\0' : text[close + 1];

@@ -51,7 +51,7 @@ Out Convert(const char* to, const char* from, std::string_view in, std::string_v
 }
 
 size_t SkipGbkChar(const char* p, size_t left) {
-    return (IsLeadByte(*p) && left >= 2) ? 2 : 1;
+    return CharLength(std::string_view(p, left), 0);
 }
 
 size_t SkipUtf8Char(const char* p, size_t left) {
@@ -76,6 +76,34 @@ std::u16string GbkToUtf16(std::string_view gbk) {
     return Convert<std::u16string>("UTF-16LE", "GBK", gbk,
                                    std::string_view(reinterpret_cast<const char*>(kReplacement), 2),
                                    SkipGbkChar);
+}
+
+bool EndsOnBoundary(std::string_view text, size_t at, size_t length) {
+    if (length == 0) return true;
+    size_t i = at;
+    const std::string_view match = text.substr(at, length);
+    for (size_t k = 0; k < match.size(); k += CharLength(match, k))
+        i = at + k;
+    // i starts the match's last character as the match alone reads it; inside the text that
+    // character may be a lead byte whose trail lies behind the match.
+    return i + CharLength(text, i) == at + length;
+}
+
+size_t FindWhole(std::string_view text, std::string_view what, size_t from) {
+    if (what.empty()) return std::string_view::npos;
+    size_t walk = from;
+    size_t pos = from;
+    while (pos < text.size()) {
+        const size_t hit = text.find(what, pos);
+        if (hit == std::string_view::npos) break;
+        while (walk < hit)
+            walk += CharLength(text, walk);
+        if (walk == hit && EndsOnBoundary(text, hit, what.size())) return hit;
+        // Started on a trail byte, or ended inside a character: the next candidate is the next
+        // boundary after this one.
+        pos = walk == hit ? walk + CharLength(text, walk) : walk;
+    }
+    return std::string_view::npos;
 }
 
 StringList SplitLines(std::string_view text) {

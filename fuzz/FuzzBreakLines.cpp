@@ -1,5 +1,7 @@
 // The line breaker under any text, any column width and any character widths, including widths
-// a careless provider could hand out (negative, on trail bytes, too few or too many).
+// a careless provider could hand out (negative, on trail bytes, too few or too many): whole
+// characters per line, every line advancing, and clean line edges (no closing mark at a line's
+// head, no opening mark at its end, where the text leaves a choice).
 
 #include "FuzzCheck.h"
 #include "Gbk.h"
@@ -51,6 +53,40 @@ size_t LaidOutLength(std::string_view text) {
     return cut;
 }
 
+// Whether a line is one character or word and then nothing but closing marks and blanks: it has
+// nothing left to send down with a closing mark that would start the next line.
+bool NothingToSendDown(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ') // a blank skipped after the break before
+        ++i;
+    if (i < line.size() && CharLength(line, i) == 2)
+        i += 2;
+    else
+        while (i < line.size() && line[i] != ' ' && CharLength(line, i) == 1)
+            ++i;
+    for (; i < line.size(); i += CharLength(line, i))
+        if (line[i] != ' ' && !TTxtFormat::IsClosingMark(line, i)) return false;
+    return true;
+}
+
+// Blanks at its head aside: a blank skipped after a break is painted on the next line.
+bool AllOpeningMarks(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    for (; i < line.size(); i += CharLength(line, i))
+        if (!TTxtFormat::IsOpeningMark(line, i)) return false;
+    return true;
+}
+
+// A number that ends a line before a double-byte character switches the closing-mark rule off
+// for the rest of the text; without digits it is always on.
+bool HasDigit(std::string_view text) {
+    for (size_t i = 0; i < text.size(); i += CharLength(text, i))
+        if (text[i] >= '0' && text[i] <= '9') return true;
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -94,11 +130,36 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (uint16_t end : ends)
         FUZZ_CHECK(boundary[end]);
 
+    // Line edges: a closing mark (blanks before it aside) starts a line only after a line feed or
+    // when the line before had nothing to send down with it; an opening mark ends a line, the
+    // last aside, only when the line holds nothing else.
+    const bool closingRuleOn = !HasDigit(laidOut);
+    size_t begin = 0;
+    for (size_t k = 0; k < ends.size(); ++k) {
+        const std::string_view line = laidOut.substr(begin, ends[k] - begin);
+        if (k > 0 && closingRuleOn) {
+            size_t head = 0;
+            while (head < line.size() && line[head] == ' ')
+                ++head;
+            const std::string_view previous =
+                laidOut.substr(0, begin).substr(k > 1 ? ends[k - 2] : 0);
+            const char before = previous.back();
+            if (head < line.size() && TTxtFormat::IsClosingMark(line, head))
+                FUZZ_CHECK(before == '\n' || before == '\r' || NothingToSendDown(previous));
+        }
+        size_t last = 0;
+        for (size_t i = 0; i < line.size(); i += CharLength(line, i))
+            last = i;
+        if (k + 1 < ends.size() && TTxtFormat::IsOpeningMark(line, last))
+            FUZZ_CHECK(AllOpeningMarks(line));
+        begin = ends[k];
+    }
+
     // A highlighted stretch cut at the lines covers exactly its bytes, line by line.
-    const size_t begin = length ? data[0] % length : 0;
+    const size_t from = length ? data[0] % length : 0;
     const size_t span = size ? data[size - 1] % 64 : 0;
-    const auto pieces = TTxtFormat::SplitAtLines(ends, begin, span);
-    size_t covered = begin;
+    const auto pieces = TTxtFormat::SplitAtLines(ends, from, span);
+    size_t covered = from;
     for (const auto& piece : pieces) {
         FUZZ_CHECK(piece.Begin == covered);
         FUZZ_CHECK(piece.Begin < piece.End);
@@ -106,6 +167,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(piece.Line == 0 || piece.Begin >= ends[piece.Line - 1]);
         covered = piece.End;
     }
-    FUZZ_CHECK(covered == std::min(begin + span, length));
+    FUZZ_CHECK(covered == std::min(from + span, length));
     return 0;
 }

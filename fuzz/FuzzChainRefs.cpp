@@ -4,6 +4,7 @@
 #include "BookTables.h"
 #include "ChainRefs.h"
 #include "FuzzCheck.h"
+#include "Gbk.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -32,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string group = ChainGroupText(line, marker);
     if (!group.empty()) {
         FUZZ_CHECK(group.front() == '[');
-        FUZZ_CHECK(group.find('~') == std::string::npos);
+        FUZZ_CHECK(FindWhole(group, "~") == std::string::npos);
         const std::string key = "~" + std::to_string(marker) + "[";
-        const size_t at = line.find(key);
+        const size_t at = FindWhole(line, key);
         FUZZ_CHECK(at != std::string::npos);
         FUZZ_CHECK(line.compare(at + key.size() - 1, group.size(), group) == 0);
     }

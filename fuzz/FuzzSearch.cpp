@@ -1,5 +1,5 @@
 // Key splitting and matching, each checked against a plain reading of its rule: a key matches
-// only where a character starts, and the whole-corpus index lists exactly the lines that a
+// only where it covers whole characters, and the whole-corpus index lists exactly the lines that a
 // line-by-line scan would.
 
 #include "FuzzCheck.h"
@@ -15,18 +15,22 @@ using namespace orvane;
 
 namespace {
 
-std::vector<size_t> Boundaries(std::string_view text) {
-    std::vector<size_t> starts;
+// Per byte offset (the text's end included): whether a character starts there.
+std::vector<bool> Boundaries(std::string_view text) {
+    std::vector<bool> starts(text.size() + 1, false);
     for (size_t i = 0; i < text.size(); i += CharLength(text, i))
-        starts.push_back(i);
+        starts[i] = true;
+    starts[text.size()] = true;
     return starts;
 }
 
-// 0-based offset of the first match at a character start >= from, npos when none.
+// 0-based offset of the first match >= from that starts and ends on character boundaries,
+// npos when none.
 size_t NaiveFind(std::string_view text, std::string_view key, size_t from) {
     if (key.empty()) return std::string_view::npos;
-    for (size_t i : Boundaries(text))
-        if (i >= from && text.substr(i, key.size()) == key) return i;
+    const std::vector<bool> boundary = Boundaries(text);
+    for (size_t i = from; i + key.size() <= text.size(); ++i)
+        if (boundary[i] && boundary[i + key.size()] && text.substr(i, key.size()) == key) return i;
     return std::string_view::npos;
 }
 

@@ -5,8 +5,6 @@
 #include "BookTables.h"
 #include "Markers.h"
 
-#include <charconv>
-
 namespace orvane {
 namespace {
 
@@ -76,17 +74,8 @@ TCopyVerse CopyVerseOf(int verseLine) {
 
 std::vector<int> MarkerNumbers(std::string_view text) {
     std::vector<int> numbers;
-    for (size_t at = text.find(kMarkerChar); at != std::string_view::npos;
-         at = text.find(kMarkerChar, at + 1)) {
-        size_t end = at + 1;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-            ++end;
-        int number = 1;
-        const char* first = text.data() + at + 1;
-        const char* last = text.data() + end;
-        if (first == last || std::from_chars(first, last, number).ptr != last) number = 1;
-        numbers.push_back(number);
-    }
+    for (const TMarker& marker : FindMarkers(text))
+        numbers.push_back(marker.Number);
     return numbers;
 }
 

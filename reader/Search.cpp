@@ -23,32 +23,17 @@ size_t BoundaryAtOrAfter(std::string_view text, size_t offset) {
     return i;
 }
 
-// First occurrence of key on a character boundary at or after boundary, which must itself be
-// one. Candidates come from a fast byte search; the boundary walk only runs up to each hit.
-size_t FindFromBoundary(std::string_view text, std::string_view key, size_t boundary) {
-    if (key.empty()) return std::string_view::npos;
-    size_t walk = boundary;
-    size_t pos = boundary;
-    while (pos < text.size()) {
-        const size_t hit = text.find(key, pos);
-        if (hit == std::string_view::npos) break;
-        while (walk < hit)
-            walk += CharLength(text, walk);
-        if (walk == hit) return hit;
-        pos = walk; // the hit began on a trail byte; the next candidate is the next boundary
-    }
-    return std::string_view::npos;
-}
-
 // Whether at starts a character of the line that starts at lineStart. The bytes right before
 // at are looked at instead of walking the whole line: a byte that cannot be a lead byte always
-// ends a character, so a run of lead-range bytes that follows one starts on a boundary and
-// consists of whole double-byte characters. at is a boundary if that run has even length.
+// ends a character, and every lead-range byte is also a valid trail, so a run of lead-range
+// bytes that follows one starts on a boundary and pairs up from its front. With an even run at
+// starts a character; with an odd one the run's last byte is a lead, and it takes the byte at
+// at as its trail unless that byte cannot be one.
 bool StartsCharacter(const char* text, size_t lineStart, size_t at) {
     size_t j = at;
     while (j > lineStart && IsLeadByte(text[j - 1]))
         --j;
-    return (at - j) % 2 == 0;
+    return (at - j) % 2 == 0 || !IsTrailByte(text[at]);
 }
 
 } // namespace
@@ -112,7 +97,7 @@ StringList SplitSearchKeys(std::string_view text, bool trimItems) {
 }
 
 size_t FindKey(std::string_view text, std::string_view key, size_t from) {
-    const size_t hit = FindFromBoundary(text, key, BoundaryAtOrAfter(text, from));
+    const size_t hit = FindWhole(text, key, BoundaryAtOrAfter(text, from));
     return hit == std::string_view::npos ? 0 : hit + 1;
 }
 
@@ -120,13 +105,11 @@ std::vector<size_t> FindAllOccurrences(std::string_view text, std::string_view k
     std::vector<size_t> hits;
     size_t boundary = 0;
     while (true) {
-        const size_t hit = FindFromBoundary(text, key, boundary);
+        const size_t hit = FindWhole(text, key, boundary);
         if (hit == std::string_view::npos) break;
         hits.push_back(hit);
-        // A key may end inside a character (a stray lead byte); resume on the next boundary.
-        boundary = hit;
-        while (boundary < hit + key.size())
-            boundary += CharLength(text, boundary);
+        // Matches start and end on boundaries, so the scan resumes right behind this one.
+        boundary = hit + key.size();
     }
     return hits;
 }
@@ -171,7 +154,9 @@ std::vector<int> TSearchIndex::Search(const StringList& keys, int firstLine, int
             line = static_cast<int>(std::upper_bound(offsetsBegin + line + 1, offsetsEnd, at) -
                                     offsetsBegin - 1);
             const size_t lineEnd = offsets_[line + 1];
-            if (at + key.size() <= lineEnd && StartsCharacter(base, offsets_[line], at)) {
+            const std::string_view lineText(base + offsets_[line], lineEnd - offsets_[line]);
+            if (at + key.size() <= lineEnd && StartsCharacter(base, offsets_[line], at) &&
+                EndsOnBoundary(lineText, at - offsets_[line], key.size())) {
                 matched[line - firstLine] = 1;
                 pos = lineEnd; // one hit lists the verse; go on with the next line
                 ++line;

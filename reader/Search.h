@@ -21,9 +21,10 @@ std::string FoldFullWidthSpaces(std::string_view text);
 // dropped either way, so a lone comma gives no keys.
 StringList SplitSearchKeys(std::string_view text, bool trimItems);
 
-// 1-based byte position of the first occurrence of key in text that starts on a character
-// boundary at or after the 0-based offset from; 0 when there is none or the key is empty.
-// Bytes compare exactly: letter case and full/half-width forms matter.
+// 1-based byte position of the first occurrence of key in text that starts and ends on character
+// boundaries, at or after the 0-based offset from; 0 when there is none or the key is empty.
+// So "Z" never matches the trail byte of a double-byte character, nor a stray lead byte the
+// first half of one. Bytes compare exactly: letter case and full/half-width forms matter.
 size_t FindKey(std::string_view text, std::string_view key, size_t from = 0);
 
 // 0-based offsets of all occurrences of key, left to right; after a match the scan goes on

@@ -4,14 +4,19 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 namespace orvane {
 namespace {
 
-// Marks that read badly at the start of a display line (GBK): ， ； 。 ） 」 、 ！ ： ？ 』 “
+// Marks that read badly at the start of a display line (GBK): ， ； 。 ） 」 、 ！ ： ？ 』 ”
 constexpr std::array<std::string_view, 11> kClosingMarks = {
     "\xA3\xAC", "\xA3\xBB", "\xA1\xA3", "\xA3\xA9", "\xA1\xB9", "\xA1\xA2",
-    "\xA3\xA1", "\xA3\xBA", "\xA3\xBF", "\xA1\xBB", "\xA1\xB0",
+    "\xA3\xA1", "\xA3\xBA", "\xA3\xBF", "\xA1\xBB", "\xA1\xB1",
+};
+// Marks that read badly at the end of one: （ 「 『 “ ‘
+constexpr std::array<std::string_view, 5> kOpeningMarks = {
+    "\xA3\xA8", "\xA1\xB8", "\xA1\xBA", "\xA1\xB0", "\xA1\xAE",
 };
 
 enum class EKind : uint8_t { Single, Lead, Trail };
@@ -54,8 +59,11 @@ public:
                 end = b;
                 next = len_;
             } else if (IsSpace(b)) {
+                // The line ends with the space it filled up on, unless a closing mark stands
+                // right behind it: then the word before the space goes down with the mark.
                 end = b;
-                next = b + 1;
+                if (!digitStop_ && ClosingMarkStartsLineAfter(b)) end = KeepEdgesClean(b);
+                next = end + 1;
             } else if (IsLineFeed(b)) {
                 // CR LF is one line end; the next line starts behind it, not on its LF.
                 end = (text_[b] == '\r' && IsSingle(b + 1) && text_[b + 1] == '\n') ? b + 1 : b;
@@ -63,7 +71,7 @@ public:
             } else {
                 end = sum > width ? Overflow(b) : ExactFit(b);
                 if (end < start_) end = CharEnd(start_); // a line always takes a character
-                if (!digitStop_ && StartsWithClosingMark(end + 1)) end = PullBackBeforeMark(end);
+                end = KeepEdgesClean(end);
                 next = end + 1;
                 // A space right after the break is painted at the head of the next line but
                 // does not count towards its width.
@@ -145,21 +153,38 @@ private:
         return b;
     }
 
-    bool StartsWithClosingMark(int i) const {
-        if (i + 1 >= len_ || kind_[i] != EKind::Lead) return false;
-        const std::string_view c = text_.substr(i, 2);
-        return std::find(kClosingMarks.begin(), kClosingMarks.end(), c) != kClosingMarks.end();
+    bool IsMark(int i, std::span<const std::string_view> marks) const {
+        if (i < 0 || i + 1 >= len_ || kind_[i] != EKind::Lead) return false;
+        return std::find(marks.begin(), marks.end(), text_.substr(i, 2)) != marks.end();
+    }
+    bool IsClosingMark(int i) const { return IsMark(i, kClosingMarks); }
+    bool IsOpeningMark(int i) const { return IsMark(i, kOpeningMarks); }
+
+    // Moves a break that would leave a closing mark at the head of the next line or an opening
+    // mark at the tail of this one. A line that would be left empty keeps its end: every line
+    // takes at least one character, and then the mark has to stand where it is.
+    int KeepEdgesClean(int end) const {
+        if (!digitStop_ && ClosingMarkStartsLineAfter(end)) end = PullBackBeforeClosing(end);
+        return PullBackBeforeOpening(end);
     }
 
-    // Sends the line's last character down with the mark that would start the next line. When
-    // the line ends in blanks or single-byte characters, the last character before the blanks
-    // goes down, and a word, number or marker goes whole: stepping back a fixed two bytes there
-    // would cut a double-byte character in half or tear a marker from its digits. A line that
-    // holds nothing else keeps its end: the mark then has to start the next line.
-    int PullBackBeforeMark(int end) const {
+    // A blank right after the break is painted at the head of the next line and would not hide
+    // a closing mark behind it.
+    bool ClosingMarkStartsLineAfter(int end) const {
+        int i = end + 1;
+        while (i < len_ && IsSpace(i))
+            ++i;
+        return IsClosingMark(i);
+    }
+
+    // A run of closing marks goes down together with the character before it: the marks (and
+    // blanks among them) that end this line join the one that starts the next, and the
+    // character, word, number or marker before them goes down with the run. Stepping back a fixed
+    // two bytes there would cut a double-byte character in half or tear a marker from its digits.
+    int PullBackBeforeClosing(int end) const {
         int q = end;
-        while (q >= start_ && IsSpace(q))
-            --q;
+        while (q >= start_ && (IsSpace(q) || (kind_[q] == EKind::Trail && IsClosingMark(q - 1))))
+            q -= IsSpace(q) ? 1 : 2;
         if (q < start_) return end;
         int unitStart = q;
         if (kind_[q] == EKind::Trail) {
@@ -169,6 +194,14 @@ private:
                 --unitStart;
         }
         return unitStart > start_ ? unitStart - 1 : end;
+    }
+
+    // Opening marks that end a line go down to the character they open.
+    int PullBackBeforeOpening(int end) const {
+        int q = end;
+        while (q - 1 >= start_ && kind_[q] == EKind::Trail && IsOpeningMark(q - 1))
+            q -= 2;
+        return q >= start_ && q != end ? q : end;
     }
 
     std::string_view text_;
@@ -191,6 +224,16 @@ std::vector<uint16_t> TTxtFormat::BreakLines(std::string_view text, int width,
     }
     if (text.empty()) return {};
     return TBreaker(text, widths).Run(width);
+}
+
+bool TTxtFormat::IsClosingMark(std::string_view text, size_t i) {
+    return CharLength(text, i) == 2 && std::find(kClosingMarks.begin(), kClosingMarks.end(),
+                                                 text.substr(i, 2)) != kClosingMarks.end();
+}
+
+bool TTxtFormat::IsOpeningMark(std::string_view text, size_t i) {
+    return CharLength(text, i) == 2 && std::find(kOpeningMarks.begin(), kOpeningMarks.end(),
+                                                 text.substr(i, 2)) != kOpeningMarks.end();
 }
 
 std::vector<TTxtFormat::TPiece> TTxtFormat::SplitAtLines(const std::vector<uint16_t>& ends,

@@ -24,6 +24,11 @@ public:
     // the text's length (up to kMaxTextBytes). An empty text has no display lines.
     static std::vector<uint16_t> BreakLines(std::string_view text, int width, IByteWidths& widths);
 
+    // Whether the character at byte i (which starts a character) is one of the marks that no
+    // display line begins with (， ； 。 ） 」 、 ！ ： ？ 』 ”) or ends with (（ 「 『 “ ‘).
+    static bool IsClosingMark(std::string_view text, size_t i);
+    static bool IsOpeningMark(std::string_view text, size_t i);
+
     // A stretch of text cut at the display lines it crosses: the bytes [Begin, End) of display
     // line Line. Used to draw a highlighted occurrence that runs on to the next line.
     struct TPiece {

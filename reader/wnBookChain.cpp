@@ -133,14 +133,8 @@ void ClearHint(TStringGrid* grid) {
 
 // The first marker of a text (its number; a backquote without digits counts as 1), or -1.
 int FirstMarker(std::string_view text) {
-    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
-        if (text[i] != kMarkerChar) continue;
-        size_t end = i + 1;
-        while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-            ++end;
-        return end > i + 1 ? StrToIntDef(text.substr(i + 1, end - i - 1), 1) : 1;
-    }
-    return -1;
+    const TMarker marker = FindMarker(text);
+    return marker.Begin == std::string_view::npos ? -1 : marker.Number;
 }
 
 } // namespace

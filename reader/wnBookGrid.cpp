@@ -159,9 +159,8 @@ public:
     // The first backquote in [from, to) that is a character of its own; a trail byte of a
     // double-byte character may have the same value.
     size_t FindMarker(size_t from, size_t to) const {
-        for (size_t i = from; i < to; i += CharLength(text_, i))
-            if (text_[i] == kMarkerChar) return i;
-        return std::string_view::npos;
+        const size_t at = orvane::FindMarker(text_, from).Begin;
+        return at < to ? at : std::string_view::npos;
     }
 
 private:

@@ -31,9 +31,7 @@ struct ParsedLine {
 // Position of the first "]" that is a character of its own: the trail byte of a double-byte
 // character may be 0x5D and must not close the header.
 size_t FindCloseBracket(std::string_view text, size_t from) {
-    for (size_t i = from; i < text.size(); i += CharLength(text, i))
-        if (text[i] == ']') return i;
-    return std::string_view::npos;
+    return FindWhole(text, "]", from);
 }
 
 ParsedLine ParseLine(std::string_view line) {

@@ -203,6 +203,9 @@ private slots:
             // A line break counts as the two bytes of CR LF.
             Type(form.Memo1, QStringLiteral("\nJohn 3:16"));
             QCOMPARE(form.StatusPanel0->text(), QStringLiteral("总字数：19"));
+            // 繸 is C0 5A: two bytes, although its second reads as the letter "Z".
+            Type(form.Memo1, QStringLiteral("繸Z"));
+            QCOMPARE(form.StatusPanel0->text(), QStringLiteral("总字数：22"));
             form.SetModalResult(TfmAnceDlg::mrCancel);
         });
         QVERIFY(!ShowNoteEditor(nullptr, 5));

@@ -64,6 +64,15 @@ TEST(CopyFormats, WritingFormatNeverSplitsADoubleByteCharacter) {
     // Text ending with a damaged lone lead byte: counted as one byte, nothing runs past the end.
     const std::vector<TCopyVerse> damaged = {{Utf8ToGbk("创 1:1"), "ab\xB0"}};
     EXPECT_EQ(WritingFormat(damaged), Utf8ToGbk("“ab”(创 1:1)") + "\xB0\r\n");
+    // The restored characters end verses too: 繸 (C0 5A) and one ending in the backquote byte
+    // stay whole after the reference; a lead byte before a digit is two characters.
+    EXPECT_EQ(Utf8(WritingFormat(std::vector{Verse("民 15:38", "作繸")})), "“作”(民 15:38)繸\r\n");
+    const std::vector<TCopyVerse> backquote = {{Utf8ToGbk("创 1:1"), "ab\x81\x60"}};
+    EXPECT_EQ(WritingFormat(backquote), Utf8ToGbk("“ab”(创 1:1)") + "\x81\x60\r\n");
+    const std::vector<TCopyVerse> digit = {{Utf8ToGbk("创 1:1"), "ab\x81"
+                                                                 "7"}};
+    EXPECT_EQ(WritingFormat(digit), Utf8ToGbk("“") + "ab\x81" + Utf8ToGbk("”(创 1:1)") + "7\r\n");
+    EXPECT_EQ(MoreWritingFormat(backquote), Utf8ToGbk("“ab”(创 1:1)") + "\x81\x60");
 }
 
 TEST(CopyFormats, WritingFormatOfAnEmptyVerseIsTwoQuotesAndTheReference) {
@@ -117,6 +126,11 @@ TEST(CopyFormats, MarkerNumbersFollowTheText) {
     // A backquote without digits, or digits beyond a number, paint as ball 1.
     EXPECT_EQ(MarkerNumbers("a`b`99999999999c`"), (std::vector<int>{1, 1, 1}));
     EXPECT_EQ(MarkerNumbers("``7"), (std::vector<int>{1, 7}));
+    // A backquote that is the trail byte of 0x81 0x60 is no marker, nor are the digits after it.
+    EXPECT_EQ(MarkerNumbers("\x81\x60"
+                            "5`6"),
+              (std::vector<int>{6}));
+    EXPECT_EQ(MarkerNumbers(Utf8ToGbk("`2繸`3子")), (std::vector<int>{2, 3}));
 }
 
 TEST(CopyFormats, ChainContentListsEachMarkersRowsAndDropsTheMarkers) {

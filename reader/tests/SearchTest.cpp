@@ -41,8 +41,11 @@ TEST(Search, KeyTextSplitsLikeACommaList) {
     // Searching trims quoted items, highlighting keeps their blanks; both drop empty ones.
     EXPECT_EQ(SplitSearchKeys("\" a \",,\"\" b", true), (StringList{"a", "b"}));
     EXPECT_EQ(SplitSearchKeys("\" a \",,\"\" b", false), (StringList{" a ", "b"}));
-    EXPECT_EQ(SplitSearchKeys("\x81\x2C\x81\x22", true), (StringList{"\x81\x2C\x81\x22"}))
-        << "trail bytes are neither commas nor quotes";
+    // 繸 is C0 5A and 0x81 0x60 one character too: their trail bytes are no letters to split
+    // at. Bytes below 0x40 are never trail bytes, so a comma after a lead byte still splits.
+    EXPECT_EQ(SplitSearchKeys(G("繸子") + ",\x81\x60", true), (StringList{G("繸子"), "\x81\x60"}));
+    EXPECT_EQ(SplitSearchKeys("\x81\x2C\x81\x22", true), (StringList{"\x81", "\x81\x22"}))
+        << "a lead byte before a comma is a character of its own";
 
     const StringList corpus = {"in the end", "in  the", "the in", "in theory"};
     EXPECT_EQ(SearchText(corpus, "\"in the\"", 0, 3), (Lines{0, 3}));
@@ -74,16 +77,48 @@ TEST(Search, KeysMatchExactBytesOnCharacterBoundaries) {
     EXPECT_EQ(FindAllOccurrences("a\xB0\xA1"
                                  "a\xB0\xA1",
                                  "a\xB0"),
-              (Offsets{0, 3}))
-        << "a key ending in a lead byte resumes on the next character";
+              (Offsets{}))
+        << "a key ending in a lead byte would end inside a character";
+}
+
+TEST(Search, TrailBytesInTheAsciiRangeNeverMatchAKey) {
+    // 繸 C0 5A, 蝘 CE 69, 揝 93 53, 逿 DF 54: trail bytes "Z", "i", "S", "T"; 0x81 0x60 ends in
+    // the backquote that marks chain markers.
+    const std::string tassels = G("衣服边上作繸子"); // 民15:38
+    EXPECT_EQ(FindKey(tassels, "Z"), 0u);
+    EXPECT_EQ(FindKey(tassels, G("繸子")), 11u);
+    EXPECT_EQ(FindKey(G("蝘蜓") + "i", "i"), 5u) << "the real letter after the character";
+    EXPECT_TRUE(FindAllOccurrences(G("揝逿") + "\x81\x60", "S").empty());
+    EXPECT_TRUE(FindAllOccurrences(G("揝逿") + "\x81\x60", "`").empty());
+    const std::string between = std::string("Z") + G("繸") + "Z"; // GCC 12 misjudges "Z" + G()
+    EXPECT_EQ(FindAllOccurrences(between, "Z"), (Offsets{0, 3}));
+
+    // Half a character never matches across a boundary: neither the lead byte C0 alone (it
+    // would end inside 繸), nor 作's trail with 繸's lead.
+    EXPECT_EQ(FindKey(tassels, "\xC0"), 0u);
+    EXPECT_EQ(FindKey(tassels, tassels.substr(9, 2)), 0u);
+    EXPECT_EQ(FindKey(tassels, G("作") + "\xC0"), 0u);
+    const StringList corpus = {tassels, G("蝘蜓"), "Zion"};
+    EXPECT_EQ(SearchText(corpus, "Z", 0, 2), (Lines{2}));
+    EXPECT_EQ(SearchText(corpus, "i", 0, 2), (Lines{2}));
+    EXPECT_TRUE(SearchText(corpus, G("作") + "\xC0", 0, 2).empty());
+    EXPECT_EQ(SearchText(corpus, G("繸"), 0, 2), (Lines{0}));
+    // A marker after the character leaves it whole in the searched text.
+    EXPECT_EQ(SearchText(StringList{G("作繸`3子")}, G("繸子"), 0, 0), (Lines{0}));
+    EXPECT_EQ(SearchText(StringList{"\x81\x60"
+                                    "12" +
+                                    G("子")},
+                         "12", 0, 0),
+              (Lines{0}))
+        << "0x81 0x60 is a character, not a marker that eats the digits";
 }
 
 TEST(Search, IndexAgreesWithALineByLineSearch) {
     // Characters with trail bytes below and above 0x80, so trail-byte hits and long runs of
     // lead-range bytes are common; markers vanish from the searched text.
-    const StringList alphabet = {"\xB0\xA1", "\xA1\xB0", "\xB0\x41", "\x81\x81",
-                                 "\xC9\xF1", "\x41\xB0", "a",        "1",
-                                 " ",        "`7",       "`12"};
+    const StringList alphabet = {"\xB0\xA1", "\xA1\xB0", "\xB0\x41", "\x81\x81", "\xC9\xF1",
+                                 "\x41\xB0", "a",        "1",        " ",        "`7",
+                                 "`12",      "\xC0\x5A", "Z",        "\x81\x60", "\xC0"};
     std::mt19937 rng(5);
     auto randomText = [&](int maxPieces) {
         std::string s;

@@ -42,6 +42,36 @@ std::string RandomText(std::mt19937& rng, const std::vector<std::string>& pieces
     return text;
 }
 
+bool IsAny(std::string_view gbkChar, const std::vector<std::string>& utf8Marks) {
+    return std::count(utf8Marks.begin(), utf8Marks.end(), GbkToUtf8(gbkChar)) > 0;
+}
+
+// Whether a line is one character or word and then nothing but closing marks and blanks: no
+// character is left to send down with a closing mark that starts the next line.
+bool NothingToSendDown(std::string_view line, const std::vector<std::string>& closing) {
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ') // a blank skipped after the break before
+        ++i;
+    if (i < line.size() && CharLength(line, i) == 2)
+        i += 2;
+    else
+        while (i < line.size() && CharLength(line, i) == 1 && line[i] != ' ')
+            ++i;
+    for (; i < line.size(); i += CharLength(line, i))
+        if (line[i] != ' ' && !IsAny(line.substr(i, CharLength(line, i)), closing)) return false;
+    return true;
+}
+
+// Blanks at its head aside: a blank skipped after a break is painted on the next line.
+bool AllOf(std::string_view line, const std::vector<std::string>& marks) {
+    size_t i = 0;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
+    for (; i < line.size(); i += CharLength(line, i))
+        if (!IsAny(line.substr(i, CharLength(line, i)), marks)) return false;
+    return true;
+}
+
 } // namespace
 
 TEST(TxtFormat, WorkedExamplesAtSixtyPixels) {
@@ -54,7 +84,7 @@ TEST(TxtFormat, WorkedExamplesAtSixtyPixels) {
 }
 
 TEST(TxtFormat, ClosingMarksDoNotStartALineUnlessADigitStoppedIt) {
-    for (const char* mark : {"，", "；", "。", "）", "」", "、", "！", "：", "？", "』", "“"})
+    for (const char* mark : {"，", "；", "。", "）", "」", "、", "！", "：", "？", "』", "”"})
         EXPECT_EQ(Lines(G("一二三四五") + G(mark) + G("六"), 60)[1],
                   std::string("五") + mark + "六");
     // A number ending a line before a double-byte character stops the rule for the rest of
@@ -71,7 +101,7 @@ TEST(TxtFormat, ClosingMarksDoNotStartALineUnlessADigitStoppedIt) {
 
     // Without numbers and with marks never side by side, no line begins with one.
     std::mt19937 rng(7);
-    const V marks = {"，", "。", "、", "“", "？"};
+    const V marks = {"，", "。", "、", "”", "？"};
     for (int round = 0; round < 300; ++round) {
         std::string text = G("中");
         for (int n = 0; n < 20; ++n) {
@@ -83,6 +113,89 @@ TEST(TxtFormat, ClosingMarksDoNotStartALineUnlessADigitStoppedIt) {
             for (const std::string& mark : marks)
                 EXPECT_NE(line.substr(0, mark.size()), mark) << GbkToUtf8(text) << " " << width;
     }
+}
+
+TEST(TxtFormat, RunsOfClosingMarksGoDownWithTheCharacterBeforeThem) {
+    EXPECT_EQ(Lines(G("一二三四五）。六"), 60), (V{"一二三四", "五）。六"}));
+    EXPECT_EQ(Lines(G("一二三四（五）。六"), 72), (V{"一二三四", "（五）。六"}))
+        << "the opening mark goes down with the character it opens";
+    EXPECT_EQ(Lines(G("一二三四”。），六"), 60), (V{"一二三", "四”。），", "六"}));
+    EXPECT_EQ(Lines(G("一二三四， 。六"), 60), (V{"一二三", "四， 。六"})) << "blanks in the run";
+    EXPECT_EQ(Lines(G("一二三四ab）。六"), 66), (V{"一二三四", "ab）。六"})) << "a word whole";
+    EXPECT_EQ(Lines(G("一二三四`12）。六"), 78), (V{"一二三四", "`12）。六"}));
+    EXPECT_EQ(Lines(G("一）。，"), 24), (V{"一）", "。，"})) << "nothing left to send down";
+    // A blank the line filled up on does not let a mark start the next line either.
+    EXPECT_EQ(Lines(G("一二三ab ，四"), 54), (V{"一二三", "ab ，四"}));
+    // The digit stop still switches the rule off for the rest of the text.
+    EXPECT_EQ(Lines(G("一二三12五六七）。八"), 48), (V{"一二三12", "五六七）", "。八"}));
+}
+
+TEST(TxtFormat, OpeningMarksDoNotEndALine) {
+    for (const char* mark : {"（", "「", "『", "“", "‘"})
+        EXPECT_EQ(Lines(G("一二三四") + G(mark) + G("五六"), 60)[1], std::string(mark) + "五六");
+    EXPECT_EQ(Lines(G("一二三“「四五"), 60), (V{"一二三", "“「四五"})) << "a run goes down whole";
+    EXPECT_EQ(Lines(G("一二三四12（五"), 60), (V{"一二三四12", "（五"}))
+        << "after a digit stop too";
+    EXPECT_EQ(Lines(G("（（（（（（一"), 60), (V{"（（（（（", "（一"})) << "nothing else to keep";
+    EXPECT_EQ(Lines(G("一二三四五（"), 60), (V{"一二三四五", "（"})) << "the text's end";
+
+    // Random verses of characters, words and marks (no digits, so no digit stop): a line begins
+    // with a closing mark only when the line before has nothing left to send down, and ends
+    // with an opening one only when it holds nothing else.
+    std::mt19937 rng(13);
+    const V closing = {"，", "。", "）", "”", "、", "」"}, opening = {"（", "“", "「"};
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        for (int n = 0; n < 25; ++n) {
+            const unsigned pick = rng() % 10;
+            if (pick < 4)
+                text += G("中");
+            else if (pick < 6)
+                text += G(closing[rng() % closing.size()].c_str());
+            else if (pick < 8)
+                text += G(opening[rng() % opening.size()].c_str());
+            else
+                text += RandomText(rng, {"ab", "`", G("繸"), "\x81\x60", " "}, 1);
+        }
+        const int width = 24 + rng() % 120;
+        const E ends = Break(text, width);
+        std::string_view previous;
+        size_t begin = 0;
+        for (size_t k = 0; k < ends.size(); ++k) {
+            const std::string_view line = std::string_view(text).substr(begin, ends[k] - begin);
+            if (k > 0 && IsAny(line.substr(0, CharLength(line, 0)), closing)) {
+                EXPECT_TRUE(NothingToSendDown(previous, closing))
+                    << GbkToUtf8(text) << " " << width << " line " << k;
+            }
+            size_t last = 0;
+            for (size_t i = 0; i < line.size(); i += CharLength(line, i))
+                last = i;
+            if (k + 1 < ends.size() && IsAny(line.substr(last), opening)) {
+                EXPECT_TRUE(AllOf(line, opening))
+                    << GbkToUtf8(text) << " " << width << " line " << k;
+            }
+            previous = line;
+            begin = ends[k];
+        }
+    }
+}
+
+TEST(TxtFormat, TrailBytesThatLookAsciiStayInsideTheirCharacter) {
+    // 繸 C0 5A: its "Z" is no letter of the English word after it, which moves down alone
+    // instead of taking the lead byte C0 with it.
+    EXPECT_EQ(Lines(G("一二三四繸ab"), 66), (V{"一二三四繸", "ab"}));
+    EXPECT_EQ(Lines(G("一二三四繸子"), 60), (V{"一二三四繸", "子"}));
+    EXPECT_EQ(Lines(G("一二三四繸。"), 60), (V{"一二三四", "繸。"})) << "down whole with the mark";
+    // 0x81 0x60 ends in a backquote but is no marker: the number after it moves down alone.
+    EXPECT_EQ(Break(G("一二三四") +
+                        "\x81\x60"
+                        "12" +
+                        G("五"),
+                    66),
+              (E{10, 14}));
+    // 蝘 CE 69 and 鹯 FB 72 at a line end next to a marker.
+    EXPECT_EQ(Lines(G("一二三四蝘`7鹯"), 60), (V{"一二三四蝘", "`7鹯"}));
+    EXPECT_EQ(Lines(G("一二三`7鹯蜓"), 60), (V{"一二三`7鹯", "蜓"}));
 }
 
 TEST(TxtFormat, MarkersWordsAndNumbersStayWholeUnlessTheyStartTheText) {
@@ -127,8 +240,12 @@ TEST(TxtFormat, SpacesAndLineFeedsAtABreak) {
     EXPECT_EQ(Break("\x81\x0A"
                     "ab",
                     60),
-              (E{4}))
-        << "a trail byte is no line feed";
+              (E{2, 4}))
+        << "a line feed is never a trail byte: the lead before it stands alone";
+    EXPECT_EQ(Break("\x81\x41\x0A"
+                    "ab",
+                    60),
+              (E{3, 5}));
 }
 
 TEST(TxtFormat, EveryLineTakesAtLeastOneCharacter) {
@@ -220,6 +337,9 @@ TEST(CharWidth, MeasuresEachCharacterOncePerFont) {
     cache.ByteWidths("\x81\x20"
                      "a\x81",
                      widths);
-    EXPECT_EQ(widths, (std::vector<int>{13, 0, 7, 13})) << "damaged text, one width a byte";
+    EXPECT_EQ(widths, (std::vector<int>{13, 7, 7, 13}))
+        << "a lead byte before a blank is a damaged character of its own, the blank a blank";
+    cache.ByteWidths(G("繸") + "Z\x81\x60", widths);
+    EXPECT_EQ(widths, (std::vector<int>{13, 0, 7, 13, 0})) << "trail bytes Z and ` carry no width";
     EXPECT_EQ(TCharWidth().Width(u'a'), 0) << "unbound";
 }

@@ -34,7 +34,10 @@ const char* const kUsage =
     "  parse-group --shown BOOK:CHAPTER TEXT  verse lines of a chain-reference group\n"
     "  break --width W TEXT                 display-line ends (12 px per double-byte char, 6 per "
     "byte)\n"
-    "  search [--chapter C | --book B] KEYTEXT  verse lines holding any of the keys\n";
+    "  search [--chapter C | --book B] KEYTEXT  verse lines holding any of the keys\n"
+    "  edges [--from W] [--to W]            display lines of all verses, at every width from W\n"
+    "                                       (200) to W (700), that begin with a closing mark or\n"
+    "                                       end with an opening one\n";
 
 struct UsageError {};
 struct Failure {
@@ -169,6 +172,44 @@ void SearchCommand(const Args& a) {
     Out(Utf8ToGbk("共找到 " + std::to_string(lines.size()) + " 项"));
 }
 
+// Counts the display lines that begin with a closing mark or end with an opening one, over all
+// verses as the chapter grid breaks them (markers included) at every width of a range.
+void Edges(const Args& a) {
+    int from = 200, to = 700;
+    for (size_t k = 0; k < a.size(); k += 2) {
+        if (k + 1 >= a.size()) throw UsageError{};
+        if (std::strcmp(a[k], "--from") == 0)
+            from = Number(a[k + 1], 1, 1 << 16);
+        else if (std::strcmp(a[k], "--to") == 0)
+            to = Number(a[k + 1], 1, 1 << 16);
+        else
+            throw UsageError{};
+    }
+    if (from > to) throw UsageError{};
+    LoadCorpus();
+    const StringList& text = TBibGlobe::CorpusFile(kChineseTextFile);
+    TFixedWidths widths;
+    long long lines = 0, closing = 0, opening = 0;
+    for (int width = from; width <= to; ++width) {
+        for (const std::string& verse : text) {
+            const std::vector<uint16_t> ends = TTxtFormat::BreakLines(verse, width, widths);
+            lines += static_cast<long long>(ends.size());
+            size_t begin = 0;
+            for (size_t k = 0; k < ends.size(); ++k) {
+                size_t last = begin;
+                for (size_t i = begin; i < ends[k]; i += CharLength(verse, i))
+                    last = i;
+                if (k > 0 && TTxtFormat::IsClosingMark(verse, begin)) ++closing;
+                if (k + 1 < ends.size() && TTxtFormat::IsOpeningMark(verse, last)) ++opening;
+                begin = ends[k];
+            }
+        }
+    }
+    std::printf("widths %d..%d, %zu verses: %lld display lines, %lld begin with a closing mark, "
+                "%lld end with an opening mark\n",
+                from, to, text.size(), lines, closing, opening);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -188,6 +229,7 @@ int main(int argc, char** argv) {
         {"parse-group", ParseGroup},
         {"break", Break},
         {"search", SearchCommand},
+        {"edges", Edges},
     };
     try {
         const auto it = args.empty() ? commands.end() : commands.find(args[0]);
