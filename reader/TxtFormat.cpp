@@ -130,11 +130,26 @@ private:
                 digitStop_ = false;
                 return MoveRunDown(SingleRunStart(p), p);
             }
+            if (const int marker = MarkerStartBefore(p, b); marker > start_) return marker - 1;
             digitStop_ = true;
             return p;
         }
         if (IsPlainSingle(p) && IsPlainSingle(b)) return MoveRunDown(SingleRunStart(p), p);
         return p;
+    }
+
+    // A chain marker ("`" and its digits) ending at x stands before the word it links, which
+    // starts at the double-byte character `next`: the ball must not stay behind at the end of a
+    // line while its word begins the next one. Where the marker starts, or -1 when x ends no
+    // marker or no double-byte character follows it. Such a break is no number at a line's end,
+    // so it leaves digit stop alone.
+    int MarkerStartBefore(int x, int next) const {
+        if (next >= len_ || kind_[next] != EKind::Lead) return -1;
+        int d = x;
+        while (d > start_ && IsDigit(d - 1))
+            --d;
+        const int tick = d - 1;
+        return tick >= start_ && IsSingle(tick) && text_[tick] == '`' ? tick : -1;
     }
 
     // The character at b fills the line exactly; b is not the text's last byte.
@@ -146,6 +161,7 @@ private:
                 digitStop_ = false;
                 return MoveRunDown(SingleRunStart(b), b);
             }
+            if (const int marker = MarkerStartBefore(b, b + 1); marker > start_) return marker - 1;
             digitStop_ = true;
             return b;
         }

@@ -225,6 +225,15 @@ TEST(TxtFormat, MarkersWordsAndNumbersStayWholeUnlessTheyStartTheText) {
     }
 }
 
+TEST(TxtFormat, AMarkerGoesDownWithTheWordItStandsBefore) {
+    EXPECT_EQ(Lines(G("一二三四`12五六"), 72), (V{"一二三四", "`12五六"}));
+    EXPECT_EQ(Lines(G("一二三四五`1六"), 72), (V{"一二三四五", "`1六"})) << "an exact fit";
+    // Leaving a ball behind is no number at a line's end: the closing rule keeps working.
+    EXPECT_EQ(Lines(G("一二三`4五六七。八"), 54), (V{"一二三", "`4五六", "七。八"}));
+    // A marker that starts the line has nowhere to go and is cut as before.
+    EXPECT_EQ(Lines(G("`12五"), 18), (V{"`12", "五"}));
+}
+
 TEST(TxtFormat, SpacesAndLineFeedsAtABreak) {
     // The space the line fills up on stays at its end; one right behind a break is painted at
     // the head of the next line without counting towards its width.
