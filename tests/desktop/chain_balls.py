@@ -20,13 +20,20 @@ def rest_on(s, ball):
     s.move(*ball)
 
 
+def rest_on_first_ball(s):
+    """Starts the reader at 创1, rests on its first ball and waits for the tool-tip."""
+    s.start_reader()
+    h.wait_place(s, "创世记", 1)
+    ball = first_ball(s)
+    rest_on(s, ball)
+    h.tooltip(s)
+    return ball
+
+
 def tooltip_stays(session):
     with session() as s:
-        s.start_reader()
-        h.wait_place(s, "创世记", 1)
         expected = [l for l in h.bibtool("chain", "0", "1").splitlines() if l]
-        rest_on(s, first_ball(s))
-        h.tooltip(s)
+        rest_on_first_ball(s)
         text = h.tooltip_text(s)
         s.screenshot("ball-tooltip")
         h.check([l for l in text.splitlines() if l] == expected,
@@ -41,11 +48,7 @@ def tooltip_stays(session):
 
 def click_jumps_and_back(session):
     with session() as s:
-        s.start_reader()
-        h.wait_place(s, "创世记", 1)
-        ball = first_ball(s)
-        rest_on(s, ball)
-        h.tooltip(s)
+        ball = rest_on_first_ball(s)
         # The first ball of 创1:1 stands before 起初 and leads first to 约1:1.
         first = h.bibtool("chain", "0", "1").splitlines()[0]
         h.check(first.startswith("[约1:1]"), f"marker 1 of 创1 no longer leads to 约1:1: {first}")
@@ -60,11 +63,7 @@ def click_jumps_and_back(session):
 
 def ball_then_number_column(session):
     with session() as s:
-        s.start_reader()
-        h.wait_place(s, "创世记", 1)
-        ball = first_ball(s)
-        rest_on(s, ball)
-        h.tooltip(s)
+        ball = rest_on_first_ball(s)
         gx, gy, gw, gh = h.main_grid_rect(s)
         # Straight left into the verse-number column of the same row, then a click there.
         for x in range(ball[0], gx + 20, -12):

@@ -64,6 +64,19 @@ def wait_for(what, probe, timeout=10.0, interval=0.1):
         time.sleep(interval)
 
 
+def _read_line(fd, seconds):
+    """The first line a started server writes to the pipe it was given; closes the pipe."""
+    line = b""
+    deadline = time.monotonic() + seconds
+    while not line.endswith(b"\n") and time.monotonic() < deadline:
+        chunk = os.read(fd, 256)
+        if not chunk:
+            break
+        line += chunk
+    os.close(fd)
+    return line
+
+
 def _run(args, env=None, timeout=10, check_rc=True, input_bytes=None):
     r = subprocess.run(args, env=env, timeout=timeout, capture_output=True, input=input_bytes)
     if check_rc and r.returncode != 0:
@@ -169,14 +182,7 @@ class Session:
             stdin=subprocess.DEVNULL, start_new_session=True)
         self._procs.append(("xvfb", xvfb))
         os.close(wfd)
-        number = b""
-        deadline = time.monotonic() + 15
-        while not number.endswith(b"\n") and time.monotonic() < deadline:
-            chunk = os.read(rfd, 16)
-            if not chunk:
-                break
-            number += chunk
-        os.close(rfd)
+        number = _read_line(rfd, 15)
         check(number.strip().isdigit(), "Xvfb reported no display number")
         self.display = ":" + number.decode().strip()
         base["DISPLAY"] = self.display
@@ -190,14 +196,7 @@ class Session:
                                stdin=subprocess.DEVNULL, start_new_session=True)
         self._procs.append(("dbus", bus))
         os.close(w)
-        address = b""
-        deadline = time.monotonic() + 10
-        while not address.endswith(b"\n") and time.monotonic() < deadline:
-            chunk = os.read(r, 256)
-            if not chunk:
-                break
-            address += chunk
-        os.close(r)
+        address = _read_line(r, 10)
         check(address.strip(), "dbus-daemon reported no address")
         base["DBUS_SESSION_BUS_ADDRESS"] = address.decode().strip()
 
