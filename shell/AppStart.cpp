@@ -2,6 +2,7 @@
 
 #include "DailyVerses.h"
 #include "EmbeddedResources.h"
+#include "Faces.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -12,11 +13,7 @@
 namespace orvane {
 
 void PrepareApplication() {
-    // The reading face is "宋体" at 9 pt: AR PL UMing has the same 12 px Chinese / 6 px ASCII
-    // advances at that size, which the line breaking is tuned for.
-    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-    QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    SubstituteFaces();
     // Lets desktops match the running reader to its installed entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
     RegisterEmbeddedResources();

@@ -1,0 +1,48 @@
+#pragma once
+// What every Qt test shares: the reader's faces, pictures written only where ORVANE_SHOT_DIR
+// says, and input delivered as a display delivers it, to the widget that has the focus (a key
+// sent to an inner widget can pass a test while a person's key never reaches it).
+
+#include "Faces.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+#include <QtTest>
+
+namespace orvane::test {
+
+inline void PrepareFonts() {
+    SubstituteFaces();
+}
+
+// Writes the picture as NAME.png into $ORVANE_SHOT_DIR; without it, writes nothing.
+inline void SaveShot(const QImage& image, const QString& name) {
+    const QString folder = qEnvironmentVariable("ORVANE_SHOT_DIR");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    image.save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
+inline void SaveShot(QWidget* widget, const QString& name) {
+    if (qEnvironmentVariableIsSet("ORVANE_SHOT_DIR")) SaveShot(widget->grab().toImage(), name);
+}
+
+// The widget keys go to now; the window's own focus when the application has none yet (an
+// offscreen window may not have been activated).
+inline QWidget* FocusTarget(QWidget* window) {
+    if (QWidget* focus = QApplication::focusWidget()) return focus;
+    if (window && window->focusWidget()) return window->focusWidget();
+    return window;
+}
+
+inline void KeyToFocus(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(FocusTarget(window), key, modifiers);
+}
+inline void TypeToFocus(QWidget* window, const QString& text) {
+    QTest::keyClicks(FocusTarget(window), text);
+}
+
+} // namespace orvane::test
