@@ -3,6 +3,7 @@
 #include "Addressing.h"
 #include "BookTables.h"
 #include "ColorButton.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "NotesStore.h"
@@ -40,7 +41,7 @@ QString DiscardQuestion() {
 }
 
 QString ErrorText(const std::exception& e) {
-    return QString::fromLocal8Bit(e.what());
+    return QString::fromUtf8(e.what());
 }
 
 // The tool bar: the skin's bar face stretched behind the buttons, the platform's panel otherwise.
@@ -318,11 +319,11 @@ bool ShowNoteEditor(QWidget* owner, int verseLine, const QString& reference) {
         return false;
     }
     const QString caption =
-        reference.isEmpty() ? FromGbkBytes(ShortReference(verseLine)) : reference;
-    QString note = FromGbkBytes(old);
+        reference.isEmpty() ? FromGbk(ShortReference(verseLine)) : reference;
+    QString note = FromGbk(old);
     bool changed = false;
     TfmRemark::Execute(owner, note, caption, [&](const QString& text) {
-        const std::string gbk = ToGbkBytes(text);
+        const std::string gbk = ToGbk(text);
         if (gbk == old) return; // an unchanged note is not written again
         Notes().SetNote(verseLine, gbk);
         changed = true;

@@ -1,6 +1,7 @@
 // The writing editor: following the verse, copying, the two searches of the selection, the
 // web address it hands to the system, and hiding with Esc.
 
+#include "TestSupport.h"
 #include "wnEditor.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ void SelectByKeys(TfmEditor& editor, int from, int count) {
     cursor.setPosition(from);
     memo->setTextCursor(cursor);
     for (int i = 0; i < count; ++i)
-        QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+        orvane::test::KeyToFocused(memo, Qt::Key_Right, Qt::ShiftModifier);
 }
 
 // Answers the next message box with its only button and remembers its text.
@@ -60,8 +61,7 @@ class EditorTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QDir().mkpath(QStringLiteral("/tmp/notes"));
+        orvane::test::PrepareFonts();
         TfmEditor::SetUrlOpener([this](const QUrl& url) {
             m_opened.push_back(url);
             return true;
@@ -88,7 +88,7 @@ private slots:
         // The window came up under the offscreen pointer; take the hover off its first button.
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(m_editor->tbtnSearch, &leave);
-        m_editor->grab().save(QStringLiteral("/tmp/notes/editor.png"));
+        orvane::test::SaveShot(m_editor.get(), QStringLiteral("editor"));
     }
 
     void copiesSelectionOrAll() {
@@ -181,7 +181,7 @@ private slots:
     void escHides() {
         QSignalSpy visibility(m_editor.get(), &TfmEditor::VisibilityChanged);
         m_editor->Memo1->setFocus();
-        QTest::keyClick(m_editor->Memo1, Qt::Key_Escape);
+        orvane::test::KeyToFocused(m_editor->Memo1, Qt::Key_Escape);
         QVERIFY(!m_editor->isVisible());
         QCOMPARE(visibility.count(), 1);
         QCOMPARE(visibility.at(0).at(0).toBool(), false);

@@ -3,10 +3,11 @@
 
 #include "AppPaths.h"
 #include "ColorButton.h"
-#include "Gbk.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "NotesStore.h"
 #include "SkinState.h"
+#include "TestSupport.h"
 #include "wnRemark.h"
 
 #include <QApplication>
@@ -72,21 +73,16 @@ void WhenOpen(std::function<void(TfmRemark&)> user) {
     });
 }
 
-QString Gbk(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
-std::string ToGbk(const QString& text) {
-    return Utf8ToGbk(text.toStdString());
-}
-
 QString Note(int line) {
-    return Gbk(Notes().GetNote(line));
+    return FromGbk(Notes().GetNote(line));
 }
 
 void Type(QPlainTextEdit* memo, const QString& text) {
+    const QString wrong = orvane::test::FocusMismatch(memo);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     for (QChar c : text) {
         if (c == u'\n')
-            QTest::keyClick(memo, Qt::Key_Return);
+            orvane::test::KeyToFocused(memo, Qt::Key_Return);
         else
             QTest::sendKeyEvent(QTest::KeyAction::Click, memo, Qt::Key_unknown, QString(c),
                                 Qt::NoModifier);
@@ -94,7 +90,7 @@ void Type(QPlainTextEdit* memo, const QString& text) {
 }
 
 void CtrlEnter(TfmRemark& form) {
-    QTest::keyClick(form.Memo1, Qt::Key_Return, Qt::ControlModifier);
+    orvane::test::KeyToFocused(form.Memo1, Qt::Key_Return, Qt::ControlModifier);
 }
 
 } // namespace
@@ -103,10 +99,9 @@ class RemarkTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+        orvane::test::PrepareFonts();
         QVERIFY(m_dir.isValid());
         SetExecutablePath(std::filesystem::path(m_dir.path().toStdString()) / "orvane");
-        QDir().mkpath(QStringLiteral("/tmp/notes"));
         // A box nobody expected fails the test and is answered "no"; after any failure an
         // editor still open is closed, so a broken check cannot leave the test waiting.
         m_watch.setInterval(50);
@@ -214,7 +209,7 @@ private slots:
     void cancelAsksOnlyWhenChanged() {
         Notes().SetNote(3, ToGbk(QStringLiteral("甲")));
         // Unchanged: Esc closes at once.
-        WhenOpen([&](TfmRemark& form) { QTest::keyClick(form.Memo1, Qt::Key_Escape); });
+        WhenOpen([&](TfmRemark& form) { orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape); });
         QVERIFY(!ShowNoteEditor(nullptr, 3));
 
         QString firstQuestion;
@@ -224,7 +219,7 @@ private slots:
             Type(form.Memo1, QStringLiteral("乙"));
             {
                 BoxAnswer no(QMessageBox::No);
-                QTest::keyClick(form.Memo1, Qt::Key_Escape);
+                orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
                 QVERIFY(no.Answered());
                 firstQuestion = no.text;
             }
@@ -233,7 +228,7 @@ private slots:
             {
                 // F5 asks the same, and the title bar's close as well.
                 BoxAnswer no(QMessageBox::No);
-                QTest::keyClick(form.Memo1, Qt::Key_F5);
+                orvane::test::KeyToFocused(form.Memo1, Qt::Key_F5);
                 QVERIFY(no.Answered());
             }
             {
@@ -299,7 +294,7 @@ private slots:
                 message = ok.text;
             }
             stayed = form.isVisible();
-            QTest::keyClick(form.Memo1, Qt::Key_Backspace);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Backspace);
             CtrlEnter(form);
         });
         QVERIFY(ShowNoteEditor(nullptr, 9));
@@ -322,7 +317,7 @@ private slots:
             }
             stayed = form.isVisible() && form.Memo1->toPlainText() == QStringLiteral("甲乙");
             BoxAnswer yes(QMessageBox::Yes);
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         const bool accepted = TfmRemark::Execute(nullptr, note, {}, [](const QString&) {
             throw std::runtime_error("Unable to write to Orvane.ti~");
@@ -339,7 +334,7 @@ private slots:
         // Defaults, and nothing written while the size stays.
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QCOMPARE(opened, QSize(336, 216));
@@ -349,14 +344,14 @@ private slots:
         // Resized and closed with Cancel: the new size is kept, each value only when it changed.
         WhenOpen([&](TfmRemark& form) {
             form.resize(420, 216);
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QCOMPARE(ini().ReadInteger("MAIN", "NOTE WIDTH", 0), 420);
         QVERIFY(!ini().ValueExists("MAIN", "NOTE HEIGHT"));
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QCOMPARE(opened, QSize(420, 216));
@@ -365,7 +360,7 @@ private slots:
         TInifileX().WriteInteger("MAIN", "NOTE HEIGHT", 3);
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QVERIFY(opened.height() >= 150);
@@ -389,8 +384,8 @@ private slots:
                      skin ? QColor(232, 238, 245) : QApplication::palette().color(QPalette::Base));
             QCOMPARE(form.StatusPanel0->frameShape(), skin ? QFrame::NoFrame : QFrame::Panel);
             QVERIFY(!form.btnAnceOK->isVisible());
-            form.grab().save(QStringLiteral("/tmp/notes/remark-skin%1.png").arg(skin));
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::SaveShot(&form, QStringLiteral("remark-skin%1").arg(skin));
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 0);
         SkinIndex = kSkinSystem;
