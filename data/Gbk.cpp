@@ -97,9 +97,14 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string Utf8ToGbk(std::string_view utf8) {
     if (utf8.find(kEuroUtf8) == std::string_view::npos)
         return Convert<std::string>("GBK", "UTF-8", utf8, "?", SkipUtf8Char);
-    std::string plain(utf8);
-    for (size_t at = plain.find(kEuroUtf8); at != std::string::npos; at = plain.find(kEuroUtf8, at))
-        plain.replace(at, kEuroUtf8.size(), "?");
+    std::string plain;
+    plain.reserve(utf8.size());
+    for (size_t from = 0; from < utf8.size();) {
+        const size_t at = std::min(utf8.find(kEuroUtf8, from), utf8.size());
+        plain.append(utf8.substr(from, at - from));
+        if (at < utf8.size()) plain += '?';
+        from = at + kEuroUtf8.size();
+    }
     return Convert<std::string>("GBK", "UTF-8", plain, "?", SkipUtf8Char);
 }
 

@@ -119,6 +119,6 @@ TEST_P(IniRefusedWrite, FolderInPlaceOfTheFileIsLeftAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, IniRefusedWrite, ::testing::ValuesIn(kWrites),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

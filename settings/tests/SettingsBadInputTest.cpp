@@ -209,7 +209,7 @@ TEST_P(SettingsBadInput, ReadsTheStatedValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsBadInput, ::testing::ValuesIn(Rows()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 TEST(SettingsBadInputFiles, SettingsPathThatIsAFolderReadsAsDefaults) {
     const fs::path folder = fs::temp_directory_path() /
