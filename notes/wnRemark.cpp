@@ -318,8 +318,7 @@ bool ShowNoteEditor(QWidget* owner, int verseLine, const QString& reference) {
         TMsgBox::Error(owner, ErrorText(e));
         return false;
     }
-    const QString caption =
-        reference.isEmpty() ? FromGbk(ShortReference(verseLine)) : reference;
+    const QString caption = reference.isEmpty() ? FromGbk(ShortReference(verseLine)) : reference;
     QString note = FromGbk(old);
     bool changed = false;
     TfmRemark::Execute(owner, note, caption, [&](const QString& text) {

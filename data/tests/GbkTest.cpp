@@ -49,7 +49,9 @@ TEST(Gbk, OneRuleForWhichBytesFormACharacter) {
     EXPECT_EQ(GbkToUtf16("\x80\x80"), u"\uFFFD\uFFFD");
     EXPECT_EQ(GbkToUtf16("\x81\x80\x80"), GbkToUtf16("\x81\x80") + u"\uFFFD");
     EXPECT_NE(GbkToUtf16("\x81\x80"), u"\uFFFD");
-    EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC" "1"), "?1");
+    EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC"
+                        "1"),
+              "?1");
 }
 
 TEST(Gbk, FindWholeMatchesOnlyWholeCharacters) {

@@ -82,9 +82,7 @@ int RunModal(TfmAnceDlg& dlg, std::function<void()> user) {
 class AnceDlgTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        orvane::test::PrepareFonts();
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
     void init() { SkinIndex = 1; }
     void cleanup() {
         SkinIndex = kSkinSystem;

@@ -64,9 +64,7 @@ void ShowActive(QWidget& w) {
 class AncestorTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        orvane::test::PrepareFonts();
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
     void init() { SkinIndex = 1; }
     void cleanup() { SkinIndex = kSkinSystem; }
 

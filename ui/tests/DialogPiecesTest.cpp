@@ -76,9 +76,7 @@ void AnswerNextBox(BoxSeen& seen, const QString& caption, Qt::Key key = Qt::Key_
 class DialogPiecesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        orvane::test::PrepareFonts();
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
 
     void buttonIsDrawnInItsColourWithARaisedFrame() {
         TButton b;

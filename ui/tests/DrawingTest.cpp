@@ -80,9 +80,7 @@ QIcon FilledIcon(QColor color) {
 class DrawingTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        orvane::test::PrepareFonts();
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
     void init() { UseSkin(1); }
 
     void plainItemHasFaceStripAndCaption() {

@@ -1,10 +1,10 @@
 // The crossing between the core's GBK bytes and Qt's strings, read character by character the
 // way the core walks the same bytes: damaged text must neither swallow a neighbour nor split
 // one, and the whole shipped text must come back byte for byte.
+#include "GbkBridge.h"
 #include "BibGlobe.h"
 #include "EmbeddedResources.h"
 #include "Gbk.h"
-#include "GbkBridge.h"
 
 #include <QtTest>
 
@@ -47,7 +47,7 @@ private slots:
 
     void damagedBytesReadOneReplacementPerCharacterOfTheCoreRule() {
         QCOMPARE(FromGbk("\x81\x20\xFF"), Units(u"\uFFFD \uFFFD"));
-        QCOMPARE(FromGbk("a\x81"), Units(u"a\uFFFD")); // a lead at the end
+        QCOMPARE(FromGbk("a\x81"), Units(u"a\uFFFD"));       // a lead at the end
         QCOMPARE(FromGbk("\x81\x7F"), Units(u"\uFFFD\x7F")); // 0x7F is no trail
         QCOMPARE(FromGbk("\x80\xFF"), Units(u"\uFFFD\uFFFD"));
         QCOMPARE(FromGbk("\xA1\x40x"), Units(u"\uFFFDx")); // a pair GBK leaves undefined
@@ -75,7 +75,7 @@ private slots:
     void charactersGbkCannotHoldWriteAsOneQuestionMarkEach() {
         QCOMPARE(ToGbk(QStringLiteral("起初abc")), Utf8ToGbk("起初abc"));
         QCOMPARE(ToGbk(QStringLiteral("€")), std::string("?"));
-        QCOMPARE(ToGbk(QStringLiteral("a😀b")), std::string("a?b")); // a surrogate pair
+        QCOMPARE(ToGbk(QStringLiteral("a😀b")), std::string("a?b"));        // a surrogate pair
         QCOMPARE(ToGbk(QString(QChar(0xD800)) + u'b'), std::string("?b")); // a lone surrogate
         QCOMPARE(ToGbk(QString(QChar::ReplacementCharacter)), std::string("?"));
         QCOMPARE(ToGbk(QString()), std::string());
