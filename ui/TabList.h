@@ -26,7 +26,6 @@ public:
     int Count() const { return int(m_items.size()); }
     const QString& operator[](int index) const;
     const QStringList& Strings() const { return m_items; }
-    int IndexOf(const QString& caption) const { return int(m_items.indexOf(caption)); }
 
     int Add(const QString& caption);
     void Insert(int index, const QString& caption);

@@ -99,7 +99,6 @@ public:
     const QImage& SelectedPicture() const { return m_selectedPicture; }
     // The skin's face picture; kept for callers, the strip paints with its colour slots.
     void SetFacePicture(const QImage& picture) { m_facePicture = picture; }
-    const QImage& FacePicture() const { return m_facePicture; }
 
     // Number of tabs shown, and where they lie.
     int VisibleTabs() const { return m_visibleTabs; }

@@ -61,7 +61,6 @@ public:
     QWidget* ClientArea() const { return m_clientArea; }
     QVBoxLayout* FormLayout() const { return m_formLayout; }
     QHBoxLayout* BodyLayout() const { return m_bodyLayout; }
-    Border BorderStyle() const { return m_border; }
     bool Sizeable() const { return m_border == Border::Sizeable; }
 
     // Puts the window's outer top-left corner (its system frame's, or its own while frameless)

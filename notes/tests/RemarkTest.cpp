@@ -6,6 +6,7 @@
 #include "GbkBridge.h"
 #include "IniFileX.h"
 #include "NotesStore.h"
+#include "SettingsKeys.h"
 #include "SkinState.h"
 #include "TestSupport.h"
 #include "wnRemark.h"
@@ -338,8 +339,8 @@ private slots:
         });
         ShowNoteEditor(nullptr, 1);
         QCOMPARE(opened, QSize(336, 216));
-        QVERIFY(!ini().ValueExists("MAIN", "NOTE WIDTH"));
-        QVERIFY(!ini().ValueExists("MAIN", "NOTE HEIGHT"));
+        QVERIFY(!ini().ValueExists(settings::kMain, settings::kNoteWidth));
+        QVERIFY(!ini().ValueExists(settings::kMain, settings::kNoteHeight));
 
         // Resized and closed with Cancel: the new size is kept, each value only when it changed.
         WhenOpen([&](TfmRemark& form) {
@@ -347,8 +348,8 @@ private slots:
             orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
-        QCOMPARE(ini().ReadInteger("MAIN", "NOTE WIDTH", 0), 420);
-        QVERIFY(!ini().ValueExists("MAIN", "NOTE HEIGHT"));
+        QCOMPARE(ini().ReadInteger(settings::kMain, settings::kNoteWidth, 0), 420);
+        QVERIFY(!ini().ValueExists(settings::kMain, settings::kNoteHeight));
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
             orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
@@ -357,14 +358,14 @@ private slots:
         QCOMPARE(opened, QSize(420, 216));
 
         // A size no window can have is brought back to one it can.
-        TInifileX().WriteInteger("MAIN", "NOTE HEIGHT", 3);
+        TInifileX().WriteInteger(settings::kMain, settings::kNoteHeight, 3);
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
             orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QVERIFY(opened.height() >= 150);
-        QCOMPARE(ini().ReadInteger("MAIN", "NOTE HEIGHT", 0), opened.height());
+        QCOMPARE(ini().ReadInteger(settings::kMain, settings::kNoteHeight, 0), opened.height());
     }
 
     void looks_data() {
