@@ -170,7 +170,7 @@ QString TfmRemark::ToStoredText(const QString& box) {
 
 void TfmRemark::SetNoteText(const QString& stored) {
     Memo1->setPlainText(ToBoxText(stored));
-    m_opening = Memo1->toPlainText();
+    opening_ = Memo1->toPlainText();
     Memo1->moveCursor(QTextCursor::End);
 }
 
@@ -179,7 +179,7 @@ QString TfmRemark::NoteText() const {
 }
 
 bool TfmRemark::Changed() const {
-    return Memo1->toPlainText() != m_opening;
+    return Memo1->toPlainText() != opening_;
 }
 
 bool TfmRemark::Validate() {
@@ -200,8 +200,8 @@ bool TfmRemark::Accept(const QString& boxText) {
             return false;
         }
     }
-    m_accepted = stored;
-    m_opening = boxText;
+    accepted_ = stored;
+    opening_ = boxText;
     return true;
 }
 
@@ -212,7 +212,7 @@ void TfmRemark::tbtnSaveClick() {
 
 void TfmRemark::tbtnCancelClick() {
     if (Changed() && !TMsgBox::Confirm(this, DiscardQuestion())) return;
-    m_opening = Memo1->toPlainText();
+    opening_ = Memo1->toPlainText();
     SetModalResult(mrCancel);
 }
 

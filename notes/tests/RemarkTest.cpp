@@ -34,25 +34,25 @@ class BoxAnswer : public QObject {
 public:
     static inline int Live = 0; // boxes are expected while one of these exists
 
-    explicit BoxAnswer(QMessageBox::StandardButton answer) : m_answer(answer) {
+    explicit BoxAnswer(QMessageBox::StandardButton answer) : answer_(answer) {
         ++Live;
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->button(m_answer)) return;
-            m_timer.stop();
+            if (!box || !box->button(answer_)) return;
+            timer_.stop();
             text = box->text();
-            box->button(m_answer)->click();
+            box->button(answer_)->click();
         });
-        m_timer.start();
+        timer_.start();
     }
     ~BoxAnswer() override { --Live; }
-    bool Answered() const { return !m_timer.isActive(); }
+    bool Answered() const { return !timer_.isActive(); }
     QString text;
 
 private:
-    QMessageBox::StandardButton m_answer;
-    QTimer m_timer;
+    QMessageBox::StandardButton answer_;
+    QTimer timer_;
 };
 
 TfmRemark* OpenEditor() {
@@ -101,12 +101,12 @@ class RemarkTest : public QObject {
 private slots:
     void initTestCase() {
         orvane::test::PrepareFonts();
-        QVERIFY(m_dir.isValid());
-        SetExecutablePath(std::filesystem::path(m_dir.path().toStdString()) / "orvane");
+        QVERIFY(dir_.isValid());
+        SetExecutablePath(std::filesystem::path(dir_.path().toStdString()) / "orvane");
         // A box nobody expected fails the test and is answered "no"; after any failure an
         // editor still open is closed, so a broken check cannot leave the test waiting.
-        m_watch.setInterval(50);
-        connect(&m_watch, &QTimer::timeout, this, [] {
+        watch_.setInterval(50);
+        connect(&watch_, &QTimer::timeout, this, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box && BoxAnswer::Live == 0) {
                 QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + box->text()),
@@ -117,7 +117,7 @@ private slots:
             if (QTest::currentTestFailed())
                 if (TfmRemark* form = OpenEditor()) form->SetModalResult(TfmAnceDlg::mrCancel);
         });
-        m_watch.start();
+        watch_.start();
     }
     void init() {
         SkinIndex = kSkinSystem;
@@ -393,8 +393,8 @@ private slots:
     }
 
 private:
-    QTemporaryDir m_dir;
-    QTimer m_watch;
+    QTemporaryDir dir_;
+    QTimer watch_;
 };
 
 QTEST_MAIN(RemarkTest)
