@@ -282,6 +282,9 @@ public:
     // marks the selected range; the selected range alone, top to bottom.
     std::vector<int> VerseSelectionRows() const;
     std::vector<int> SelectedRangeRows() const;
+    // What a print takes (wnBookPrint.cpp): the verse lines of VerseSelectionRows() while
+    // rows are marked or more than one is selected, else every verse of the shown chapter.
+    std::vector<int> ChosenVerseLines() const;
     // (end of copy block)
 
     // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------

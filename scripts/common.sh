@@ -14,6 +14,8 @@ PACKAGES=(
     xvfb xauth
     # the desktop suite (tests/desktop): window manager, buses, AT-SPI client, input, pictures
     openbox dbus at-spi2-core python3-pyatspi xdotool xclip imagemagick x11-utils
+    # print and PDF: the tests read exported PDFs back as text and pictures
+    poppler-utils
 )
 
 # What fuzz/run needs beyond PACKAGES: clang and its runtimes (libFuzzer, sanitizers). Kept out
