@@ -76,6 +76,7 @@ void TfmMain::CreateMenu() {
         const int tag = it.tag;
         connect(a, &QAction::triggered, this, [this, tag] { miSkinDefaultClick(tag); });
     }
+    AddPrintItems();
     miDo->addSeparator();
     N6 = miDo->addAction(QStringLiteral("退出"));
     connect(N6, &QAction::triggered, this, &QWidget::close);

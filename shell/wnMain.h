@@ -4,6 +4,7 @@
 // state and keeps tab, notebook page and book tree consistent when the reader jumps.
 
 #include "BooksNodeData.h"
+#include "PrintContent.h"
 #include "wnAnceMain.h"
 
 #include <array>
@@ -49,6 +50,9 @@ public:
     QMenu* miView = nullptr;
     QAction* miEditor = nullptr;
     QAction* N6 = nullptr; // "退出"
+    // Printing (wnMainPrint.cpp); PrintEnglish puts the English line under each verse.
+    QAction *miPrint = nullptr, *miExportPdf = nullptr, *miPrintChains = nullptr;
+    bool PrintEnglish = false;
 
 protected:
     void SkinChanged() override;
@@ -69,6 +73,10 @@ private:
     void ConnectNotes();
     void OpenEditor();
     void SaveOnClose();
+    void AddPrintItems();
+    TPrintContent ChosenPrintContent() const;
+    void PrintChosenVerses();
+    void ExportChosenVerses();
 
     bool loaded_ = false;
     bool shown_ = false;
