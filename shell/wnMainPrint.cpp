@@ -41,8 +41,11 @@ void TfmMain::AddPrintItems() {
     miPrintChains->setObjectName(QStringLiteral("miPrintChains"));
     miPrintChains->setCheckable(true);
     miPrintChains->setChecked(true);
-    connect(miPrint, &QAction::triggered, this, &TfmMain::PrintChosenVerses);
-    connect(miExportPdf, &QAction::triggered, this, &TfmMain::ExportChosenVerses);
+    // Queued: the dialogs run their own event loop, which should start once the menu has closed
+    // and whoever chose the item (an accessibility client too) has had its answer.
+    connect(miPrint, &QAction::triggered, this, &TfmMain::PrintChosenVerses, Qt::QueuedConnection);
+    connect(miExportPdf, &QAction::triggered, this, &TfmMain::ExportChosenVerses,
+            Qt::QueuedConnection);
 }
 
 TPrintContent TfmMain::ChosenPrintContent() const {
