@@ -185,8 +185,7 @@ private slots:
         QCOMPARE(text, expected);
         QVERIFY(!text.contains(QLatin1Char('`'))); // no marker survives
         // Without English asked for, none is printed.
-        QVERIFY(!text.contains(QStringLiteral("SoGodlovedtheworld"), Qt::CaseInsensitive));
-        QVERIFY(!text.contains(QStringLiteral("Godsolovedtheworld"), Qt::CaseInsensitive));
+        QVERIFY(!text.contains(QStringLiteral("ForGodsolovedtheworld")));
     }
 
     void theEnglishLineStandsUnderItsVerseWhenAsked() {
