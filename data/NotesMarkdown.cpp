@@ -113,8 +113,9 @@ std::string EscapeMarkdown(std::string_view text, bool lineStart) {
         const size_t length = CharLength(text, i);
         if (length == 1) {
             const char c = text[i];
-            const bool opener = lineStart && ((i == 0 && IsBlockOpener(c)) ||
-                                              (digits > 0 && i == digits && (c == '.' || c == ')')));
+            const bool opener =
+                lineStart && ((i == 0 && IsBlockOpener(c)) ||
+                              (digits > 0 && i == digits && (c == '.' || c == ')')));
             if (opener || IsInlineMarkup(c)) out += '\\';
         }
         out.append(text.substr(i, length));

@@ -48,19 +48,25 @@ TEST(NotesMarkdownTest, BooksAndNotesComeInBibleOrderWhateverTheInputOrder) {
     EXPECT_EQ(doc, "# 批注\n\n"
                    "## 创世记\n\n"
                    "### 创世记 1:1\n\n> v0。\n\n起初\n\n"
-                   "### 创世记 2:3\n\n> v" + std::to_string(Gen2_3) + "。\n\n安息\n\n"
-                   "## 出埃及记\n\n"
-                   "### 出埃及记 3:14\n\n> v" + std::to_string(Exo3_14) + "。\n\n自有永有\n\n"
-                   "## 约翰福音\n\n"
-                   "### 约翰福音 3:16\n\n> v" + std::to_string(John3_16) + "。\n\n爱\n\n"
-                   "## 启示录\n\n"
-                   "### 启示录 22:21\n\n> v31102。\n\n阿们\n");
+                   "### 创世记 2:3\n\n> v" +
+                       std::to_string(Gen2_3) +
+                       "。\n\n安息\n\n"
+                       "## 出埃及记\n\n"
+                       "### 出埃及记 3:14\n\n> v" +
+                       std::to_string(Exo3_14) +
+                       "。\n\n自有永有\n\n"
+                       "## 约翰福音\n\n"
+                       "### 约翰福音 3:16\n\n> v" +
+                       std::to_string(John3_16) +
+                       "。\n\n爱\n\n"
+                       "## 启示录\n\n"
+                       "### 启示录 22:21\n\n> v31102。\n\n阿们\n");
 }
 
 TEST(NotesMarkdownTest, AVerseNamedTwiceAndLinesOutsideTheTextShowOnce) {
     // The first entry of a verse is the one the reader shows (the journal's, collected first).
-    const std::string doc = Document(
-        {{Gen1_1, G("新")}, {-1, "x"}, {31103, "y"}, {Gen1_1, G("旧")}, {99999, "z"}});
+    const std::string doc =
+        Document({{Gen1_1, G("新")}, {-1, "x"}, {31103, "y"}, {Gen1_1, G("旧")}, {99999, "z"}});
     EXPECT_NE(doc.find("新"), std::string::npos);
     EXPECT_EQ(doc.find("旧"), std::string::npos);
     EXPECT_EQ(doc.find("###"), doc.rfind("###")) << doc;
@@ -128,7 +134,9 @@ TEST(NotesMarkdownTest, BookmarksFollowTheNotesBySlot) {
     marks[9] = Gen1_1;
     const std::string doc = Document({{Gen2_3, "n"}}, marks);
     const std::string tail = "## 书签\n\n"
-                             "### 书签 2：约翰福音 3:16\n\n> v" + std::to_string(John3_16) + "。\n\n"
+                             "### 书签 2：约翰福音 3:16\n\n> v" +
+                             std::to_string(John3_16) +
+                             "。\n\n"
                              "### 书签 7：创世记 1:1\n\n> v0。\n\n"
                              "### 书签 9：创世记 1:1\n\n> v0。\n";
     ASSERT_GE(doc.size(), tail.size());
@@ -150,9 +158,9 @@ TEST(NotesMarkdownTest, CollectedNotesAreWhatTheReaderShows) {
     test::TempDir dir;
     // The journal's line wins over the notes file's, a bare key clears; lines without a usable
     // key are skipped by both the store and the count of damaged lines.
-    dir.Write(TNotesStore::kNotesFileName,
-              "00000" + G("旧一") + "\r\n00005" + G("五") + "\r\nxx\r\n4" + G("短") + "\r\n" +
-                  "99999" + G("界外") + "\r\n31102" + G("末") + "\r\n");
+    dir.Write(TNotesStore::kNotesFileName, "00000" + G("旧一") + "\r\n00005" + G("五") +
+                                               "\r\nxx\r\n4" + G("短") + "\r\n" + "99999" +
+                                               G("界外") + "\r\n31102" + G("末") + "\r\n");
     dir.Write(TNotesStore::kJournalFileName, "00000" + G("新一") + "\r\n00005\r\n00007\t\r\n");
     TNotesStore store(dir.Path());
     const std::vector<TNoteEntry> notes = CollectNotes(store);
