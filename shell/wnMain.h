@@ -6,6 +6,8 @@
 #include "BooksNodeData.h"
 #include "wnAnceMain.h"
 
+#include <QByteArray>
+
 #include <array>
 
 class QAction;
@@ -26,6 +28,8 @@ public:
 
     // False when the embedded scripture could not be opened (the user has been told).
     bool ScriptureLoaded() const { return loaded_; }
+    // The notes and bookmarks as the export writes them: UTF-8 Markdown.
+    QByteArray NotesDocument();
 
     void SyncToBook(TBooksNodeData* data);
     void TabsChange();
@@ -48,7 +52,9 @@ public:
     QMenu* miDo = nullptr;
     QMenu* miView = nullptr;
     QAction* miEditor = nullptr;
-    QAction* N6 = nullptr; // "退出"
+    QAction* N6 = nullptr;            // "退出"
+    QAction* miExportNotes = nullptr; // "导出批注…"
+    QAction* About1 = nullptr;        // "关于"
 
 protected:
     void SkinChanged() override;
@@ -69,6 +75,9 @@ private:
     void ConnectNotes();
     void OpenEditor();
     void SaveOnClose();
+    // The notes export and the help menu's items (wnMainExport.cpp).
+    void CreateExportAndHelp(QMenu* help);
+    void ExportNotes();
 
     bool loaded_ = false;
     bool shown_ = false;
