@@ -37,12 +37,10 @@ TfmAbout::TfmAbout(QWidget* parent) : TfmAnceDlg(parent) {
 
     lblCredits = new QLabel(ClientArea());
     lblCredits->setObjectName(QStringLiteral("lblCredits"));
-    // Plain text, so the screen reader and a copy get the words; the link is written out.
+    // Plain text, so a screen reader and a copy get the words as shown; the link is written out.
     lblCredits->setTextFormat(Qt::PlainText);
     lblCredits->setText(CreditsText());
     lblCredits->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblCredits->setAccessibleName(QStringLiteral("致谢"));
-    lblCredits->setAccessibleDescription(CreditsText());
 
     auto* layout = new QVBoxLayout(ClientArea());
     // The base's OK button sits at the client area's top right: the text starts below it.
