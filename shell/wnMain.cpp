@@ -5,6 +5,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "DailyVerses.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "NotesStore.h"
@@ -348,7 +349,7 @@ void TfmMain::FormClose() {
     try {
         SaveOnClose();
     } catch (const std::exception& e) {
-        TMsgBox::Error(this, QString::fromLocal8Bit(e.what()));
+        TMsgBox::Error(this, QString::fromUtf8(e.what()));
     }
 }
 
