@@ -239,6 +239,10 @@ bool TNotesStore::SetNote(int verseLine, const std::string& text) {
     return true;
 }
 
+int TNotesStore::KeyedVerseLine(std::string_view line) {
+    return VerseLineOfKey(line);
+}
+
 bool TNotesStore::MergeNotes(StringList& notes, StringList& journal) {
     // The rule reads as a backward scan of the journal for every notes line, which is
     // quadratic. The same result comes from handing out, for each notes line from the last to

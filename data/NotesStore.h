@@ -38,6 +38,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -69,6 +70,10 @@ public:
     // the bare key) and leaves the journal; the journal lines left over are then appended in
     // their order. Returns false, with both lists unchanged, when the merge cannot be done.
     static bool MergeNotes(StringList& notes, StringList& journal);
+
+    // The verse line named by a file line's key, or -1 when the line has none that can be
+    // looked up (fewer than five leading digits, or a number beyond the text).
+    static int KeyedVerseLine(std::string_view line);
 
     // When both files were loaded and the journal file exists: merges, saves the notes file and
     // deletes the journal. Always frees both lists, so a later lookup reads the files again.

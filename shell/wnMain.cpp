@@ -89,6 +89,7 @@ void TfmMain::CreateMenu() {
     help->addAction(QStringLiteral("书目对照表"));
     help->addSeparator();
     help->addAction(QStringLiteral("关于"));
+    CreateExportAndHelp(help);
     SetMainMenu(MainMenu1);
 }
 

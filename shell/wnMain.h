@@ -7,6 +7,8 @@
 #include "PrintContent.h"
 #include "wnAnceMain.h"
 
+#include <QByteArray>
+
 #include <array>
 
 class QAction;
@@ -27,6 +29,8 @@ public:
 
     // False when the embedded scripture could not be opened (the user has been told).
     bool ScriptureLoaded() const { return loaded_; }
+    // The notes and bookmarks as the export writes them: UTF-8 Markdown.
+    QByteArray NotesDocument();
 
     void SyncToBook(TBooksNodeData* data);
     void TabsChange();
@@ -49,10 +53,12 @@ public:
     QMenu* miDo = nullptr;
     QMenu* miView = nullptr;
     QAction* miEditor = nullptr;
-    QAction* N6 = nullptr; // "退出"
     // Printing (wnMainPrint.cpp); PrintEnglish puts the English line under each verse.
     QAction *miPrint = nullptr, *miExportPdf = nullptr, *miPrintChains = nullptr;
     bool PrintEnglish = false;
+    QAction* N6 = nullptr;            // "退出"
+    QAction* miExportNotes = nullptr; // "导出批注…"
+    QAction* About1 = nullptr;        // "关于"
 
 protected:
     void SkinChanged() override;
@@ -77,6 +83,9 @@ private:
     TPrintContent ChosenPrintContent() const;
     void PrintChosenVerses();
     void ExportChosenVerses();
+    // The notes export and the help menu's items (wnMainExport.cpp).
+    void CreateExportAndHelp(QMenu* help);
+    void ExportNotes();
 
     bool loaded_ = false;
     bool shown_ = false;

@@ -7,12 +7,19 @@
 #include "Container.h"
 #include "CopyFormats.h"
 #include "EmbeddedResources.h"
+#include "IniFileX.h"
+#include "NotesMarkdown.h"
+#include "NotesStore.h"
 #include "Search.h"
+#include "SettingsKeys.h"
 #include "TxtFormat.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -37,10 +44,17 @@ const char* const kUsage =
     "  search [--chapter C | --book B] KEYTEXT  verse lines holding any of the keys\n"
     "  edges [--from W] [--to W]            display lines of all verses, at every width from W\n"
     "                                       (200) to W (700), that begin with a closing mark or\n"
-    "                                       end with an opening one\n";
+    "                                       end with an opening one\n"
+    "  notes [FOLDER]                       the notes of FOLDER (default .) and the bookmarks of\n"
+    "                                       its orvane.ini as Markdown; exit 3 when lines of a\n"
+    "                                       notes file were damaged and left out\n";
 
 struct UsageError {};
 struct Failure {
+    std::string message;
+};
+// The output was written, but part of the input had to be left out.
+struct Damaged {
     std::string message;
 };
 
@@ -210,6 +224,53 @@ void Edges(const Args& a) {
                 from, to, text.size(), lines, closing, opening);
 }
 
+namespace fs = std::filesystem;
+
+// Non-empty lines of a notes file that carry no usable verse key: the reader never shows them,
+// so the document leaves them out, and the user is told. Nothing is written to the folder.
+size_t UnkeyedLines(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return 0; // absent; an unreadable file has already failed in the store
+    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    size_t count = 0;
+    for (const std::string& line : SplitLines(content))
+        if (!TrimBlanks(line).empty() && TNotesStore::KeyedVerseLine(line) < 0) ++count;
+    return count;
+}
+
+void NotesCommand(const Args& a) {
+    if (a.size() > 1) throw UsageError{};
+    const fs::path folder = fs::absolute(a.empty() ? "." : a[0]);
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) throw Failure{folder.string() + " is not a folder"};
+    TNotesStore store(folder);
+    if (!fs::exists(store.NotesPath(), ec) && !fs::exists(store.JournalPath(), ec))
+        throw Failure{"no notes in " + folder.string() + " (neither " +
+                      TNotesStore::kNotesFileName + " nor " + TNotesStore::kJournalFileName + ")"};
+    const std::vector<TNoteEntry> notes = CollectNotes(store); // throws for an unreadable file
+
+    std::array<int, 10> marks;
+    marks.fill(-1);
+    const fs::path ini = folder / "orvane.ini";
+    if (fs::exists(ini, ec)) {
+        if (!std::ifstream(ini, std::ios::binary).good() || fs::is_directory(ini, ec))
+            throw Failure{"cannot read " + ini.string()};
+        TInifileX(ini.string()).ReadIntArray(settings::kMain, settings::kBookMarks, marks);
+    }
+    LoadCorpus();
+    const std::string doc =
+        NotesMarkdown(notes, marks, [](int line) { return TBibGlobe::VerseText(line); });
+    const std::string text = rawGbk ? doc : GbkToUtf8(doc);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+
+    std::string damage;
+    for (const fs::path& path : {store.NotesPath(), store.JournalPath()})
+        if (const size_t n = UnkeyedLines(path))
+            damage += (damage.empty() ? "" : "; ") + path.string() + ": " + std::to_string(n) +
+                      " line(s) without a verse key left out";
+    if (!damage.empty()) throw Damaged{damage};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -224,7 +285,7 @@ int main(int argc, char** argv) {
         {"verse", Verse},     {"chain", Chain},
         {"markers", Markers}, {"parse-group", ParseGroup},
         {"break", Break},     {"search", SearchCommand},
-        {"edges", Edges},
+        {"edges", Edges},     {"notes", NotesCommand},
     };
     try {
         const auto it = args.empty() ? commands.end() : commands.find(args[0]);
@@ -233,6 +294,10 @@ int main(int argc, char** argv) {
     } catch (const UsageError&) {
         std::fputs(kUsage, stderr);
         return 2;
+    } catch (const Damaged& d) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "bibtool: %s\n", d.message.c_str());
+        return 3;
     } catch (const Failure& f) {
         std::fprintf(stderr, "bibtool: %s\n", f.message.c_str());
         return 1;

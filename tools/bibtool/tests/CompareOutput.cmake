@@ -1,0 +1,18 @@
+# Runs TOOL with ARGS (a ;-list) and checks its exit status against RC and its standard output
+# against the file EXPECTED, byte for byte; also that the folder FOLDER is left as it was.
+file(GLOB before RELATIVE ${FOLDER} ${FOLDER}/*)
+execute_process(COMMAND ${TOOL} ${ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL RC)
+    message(FATAL_ERROR "exit status ${rc}, expected ${RC}: ${err}")
+endif()
+file(READ ${EXPECTED} want)
+if(NOT out STREQUAL want)
+    message(FATAL_ERROR "output differs from ${EXPECTED}:\n${out}")
+endif()
+file(GLOB after RELATIVE ${FOLDER} ${FOLDER}/*)
+if(NOT before STREQUAL after)
+    message(FATAL_ERROR "the folder changed: ${before} -> ${after}")
+endif()
+if(DEFINED MESSAGE AND NOT err MATCHES "${MESSAGE}")
+    message(FATAL_ERROR "message '${err}' does not say '${MESSAGE}'")
+endif()
