@@ -113,7 +113,6 @@ void TfmBook::FormCreate() {
     CreateBookmarks();
     CreateCopy();
     CreateSearch();
-    CreateNotes();
     // Every hint the window's controls show, also those the controls raise themselves when the
     // pointer rests (the grids' balls and notes, the result count of the key box).
     for (QWidget* w : findChildren<QWidget*>())

@@ -2,11 +2,6 @@
 // The reading window: the book tree on the left, the chapter grid on the right with its tool
 // bar, and the bottom pages (chain references, study notes, search results). It owns all
 // navigation state; the main window hosts it in its notebook and answers OnVerseJump.
-//
-// The class is implemented in several files by concern:
-//   wnBook.cpp      the window's controls, tool bar, context menu and actions
-//   wnBookNav.cpp   book tree, chapter and row navigation, bottom pages
-//   wnBookGrid.cpp  chapter grid layout and painting
 
 #include "BooksNodeData.h"
 #include "Gbk.h"
@@ -215,7 +210,6 @@ public:
     void acBackwardExecute();
     void acForwardExecute();
     std::unique_ptr<THistoryList> History; // never null after construction
-    // (end of history block)
 
     // --- chain references in the grid and the pane (wnBookChain.cpp) ------------------
     // Pointer handling of both grids (the chapter grid and the pane).
@@ -232,7 +226,6 @@ public:
     std::function<void(int row)> OnNoteIconClick;
     int ChainPaneChapter = -1; // the chapter the pane lists; -1 before the first fill
     int MarksFirstLine = -1;   // first verse line of the chapter MarkedRows belong to
-    // (end of chain block)
 
     // --- chapter balloon over the book tree (wnBookBalloon.cpp) -----------------------
     // Resting the pointer on a book's name opens a balloon with one circle per chapter.
@@ -251,8 +244,6 @@ private:
     QObject* BalloonHover = nullptr; // the hover state, kept in wnBookBalloon.cpp
 
 public:
-    // (end of balloon block)
-
     // --- bookmarks (wnBookMarks.cpp) ---------------------------------------------------
     // The handler of acBookmark0..9 (the "书签" submenu): toggles the slot at the current row.
     void acBookmarkExecute(int slot);
@@ -267,7 +258,6 @@ public:
     // Verse line shown in a chapter-grid row, -1 for the header row or past the chapter. It
     // follows the chapter on screen, also in the moment a new book is selected but not loaded.
     int ShownVerseLine(int row) const;
-    // (end of bookmarks block)
 
     // --- copy and export (wnBookCopy.cpp) ----------------------------------------------
     // The six citation formats of the grid's context menu. Each puts its text on the clipboard
@@ -282,7 +272,6 @@ public:
     // marks the selected range; the selected range alone, top to bottom.
     std::vector<int> VerseSelectionRows() const;
     std::vector<int> SelectedRangeRows() const;
-    // (end of copy block)
 
     // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------
     // The remembered search keys, newest first (written to the settings by the main window).
@@ -312,10 +301,6 @@ public:
     // The key text of the last search (GBK, full-width spaces folded, untrimmed); the result
     // list highlights its keys. Empty until the first search that had a key text.
     std::string SearchedText;
-    // (end of search block)
-
-    // --- personal notes and the writing editor (wnBookNotes.cpp) ----------------------
-    // (end of notes block)
 
 private:
     // Each concern wires its own controls; called in this order by FormCreate.
@@ -325,7 +310,6 @@ private:
     void CreateBookmarks();
     void CreateCopy();
     void CreateSearch();
-    void CreateNotes();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "GbkBridge.h"
 #include "unHintballWin.h"
 
 #include <QCursor>
@@ -50,14 +51,15 @@ protected:
 
 TBooksNodeData* DataOf(const QTreeWidgetItem* item) {
     if (!item) return nullptr;
-    auto* data = static_cast<TBooksNodeData*>(item->data(0, Qt::UserRole).value<void*>());
-    return data && data->BookIndex >= 0 && data->BookIndex < kBookCount ? data : nullptr;
+    auto* nodeData = static_cast<TBooksNodeData*>(item->data(0, Qt::UserRole).value<void*>());
+    return nodeData && nodeData->BookIndex >= 0 && nodeData->BookIndex < kBookCount ? nodeData
+                                                                                    : nullptr;
 }
 
-QTreeWidgetItem* ItemOf(const QTreeWidget* tree, const TBooksNodeData* data) {
-    if (!data) return nullptr;
+QTreeWidgetItem* ItemOf(const QTreeWidget* tree, const TBooksNodeData* nodeData) {
+    if (!nodeData) return nullptr;
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (DataOf(tree->topLevelItem(i)) == data) return tree->topLevelItem(i);
+        if (DataOf(tree->topLevelItem(i)) == nodeData) return tree->topLevelItem(i);
     return nullptr;
 }
 
@@ -65,7 +67,7 @@ QTreeWidgetItem* ItemOf(const QTreeWidget* tree, const TBooksNodeData* data) {
 QString FirstVerse(int chapterIndex) {
     if (chapterIndex < 0 || chapterIndex >= kChapterCount) return {};
     const std::string& text = TBibGlobe::VerseText(ChapterTable[size_t(chapterIndex)].FirstLine);
-    return QString::fromStdString(GbkToUtf8(TBibGlobe::StripMarkers(text))).trimmed();
+    return FromGbk(TBibGlobe::StripMarkers(text)).trimmed();
 }
 
 } // namespace
@@ -171,9 +173,9 @@ void TfmBook::tmrHintBallBufferTimer() {
 
 void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
     auto* hover = static_cast<TBalloonHover*>(BalloonHover);
-    TBooksNodeData* data = DataOf(item);
-    if (!data) return;
-    const TBookInfo& book = BookTable[size_t(data->BookIndex)];
+    TBooksNodeData* nodeData = DataOf(item);
+    if (!nodeData) return;
+    const TBookInfo& book = BookTable[size_t(nodeData->BookIndex)];
     const int first = book.FirstChapter;
     const int count = book.LastChapter - book.FirstChapter + 1;
 
@@ -189,10 +191,10 @@ void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
     balloon->HoverText = [first](int index) { return FirstVerse(first + index); };
     balloon->SetHot(-1);
     connect(balloon, &THintBalloonWin::BalloonPick, this,
-            [this, hover, data, first, count](int index, Qt::MouseButton) {
+            [this, hover, nodeData, first, count](int index, Qt::MouseButton) {
                 if (index < 0 || index >= count) return;
-                data->ChapterIndex = first + index;
-                if (QTreeWidgetItem* node = ItemOf(trvBook, data)) {
+                nodeData->ChapterIndex = first + index;
+                if (QTreeWidgetItem* node = ItemOf(trvBook, nodeData)) {
                     // Selecting the node that is already selected changes nothing, and the
                     // chapter would not load: deselect it first.
                     if (node->isSelected()) trvBook->clearSelection();
@@ -206,7 +208,7 @@ void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
             });
     const int side =
         balloon->LayoutOnScreen(tip, count, screen ? screen->availableGeometry() : QRect());
-    balloon->SetCurrent(data->ChapterIndex - first);
+    balloon->SetCurrent(nodeData->ChapterIndex - first);
     // The pointer rests on this book's name: stay open until it moves elsewhere.
     balloon->SetLocked(true);
     hover->balloon = balloon;

@@ -7,6 +7,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "ChainRefs.h"
+#include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
 
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kSpotSize = 16; // a ball's hit square
 constexpr int kNoteIconSize = 16;
-
-QString FromGbk(std::string_view gbk) {
-    const std::u16string units = GbkToUtf16(gbk);
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
 
 // Calls `onResize` for every resize of the watched widget.
 class TResizeWatch : public QObject {
@@ -356,8 +352,9 @@ void TfmBook::sgrdSeriPTopLeftChanged() {
 void TfmBook::sgrdSeriPSelectCell(int col, int row, bool& canSelect) {
     (void)col;
     (void)canSelect;
-    TBooksNodeData* data = SelectedBookData();
-    if (data && row >= sgrdSeriP->FixedRows()) data->ChainRow = row - sgrdSeriP->FixedRows();
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (nodeData && row >= sgrdSeriP->FixedRows())
+        nodeData->ChainRow = row - sgrdSeriP->FixedRows();
 }
 
 } // namespace orvane

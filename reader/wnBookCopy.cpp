@@ -6,6 +6,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "CopyFormats.h"
+#include "GbkBridge.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,7 +18,7 @@ namespace orvane {
 namespace {
 
 void PutOnClipboard(const std::string& gbk) {
-    QGuiApplication::clipboard()->setText(QString::fromStdU16String(GbkToUtf16(gbk)));
+    QGuiApplication::clipboard()->setText(FromGbk(gbk));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "BookTables.h"
 #include "DrawCanvas.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
 #include "ReaderPictures.h"
@@ -41,11 +42,6 @@ const QColor kMarkerNumberColour(0, 128, 128);
 
 QColor SystemColour(QPalette::ColorRole role) {
     return QApplication::palette().color(role);
-}
-
-QString FromGbk(std::string_view gbk) {
-    const std::u16string units = GbkToUtf16(gbk);
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
 }
 
 const QFont& HeaderNameFont() {
@@ -122,12 +118,12 @@ public:
         size_t chars = 0;
         for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i))
             ++chars;
-        std::u16string units = GbkToUtf16(gbk);
-        if (units.size() != chars) { // a damaged character: convert one at a time
+        QString units = FromGbk(gbk);
+        if (size_t(units.size()) != chars) { // a damaged character: convert one at a time
             units.clear();
             for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i)) {
-                const std::u16string one = GbkToUtf16(gbk.substr(i, CharLength(gbk, i)));
-                units.push_back(one.empty() ? u'\uFFFD' : one.front());
+                const QString one = FromGbk(gbk.substr(i, CharLength(gbk, i)));
+                units.append(one.isEmpty() ? QChar(u'\uFFFD') : one.front());
             }
         }
         size_t k = 0;
@@ -137,9 +133,9 @@ public:
         }
         unitAt_[gbk.size()] = int(k);
         // Line ends and tabs have no glyph to show; they keep their measured width.
-        for (char16_t& u : units)
+        for (QChar& u : units)
             if (u < u' ') u = u' ';
-        units_ = QString::fromUtf16(units.data(), qsizetype(units.size()));
+        units_ = units;
     }
 
     size_t Size() const { return text_.size(); }

@@ -3,6 +3,7 @@
 #include "Addressing.h"
 #include "BookTables.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 
 #include <QAction>
@@ -41,7 +42,7 @@ void FillHistoryMenu(QMenu* menu, const THistoryList& history, int first, int la
         const int entry = first + i;
         item->setVisible(i < needed);
         if (i >= needed) continue;
-        item->setText(QString::fromStdString(GbkToUtf8(ShortReference(history.VerseLine(entry)))));
+        item->setText(FromGbk(ShortReference(history.VerseLine(entry))));
         item->setData(entry);
         if (entry == history.Position()) item->setChecked(true);
     }
@@ -83,12 +84,12 @@ void TfmBook::JumpToVerse(int address, int chainRow) {
     // The chapter half of the address is taken from the verse line itself: a mismatched one
     // would give a verse row outside its chapter.
     const int chapter = ChapterOfLine(verseLine);
-    TBooksNodeData& data = (*BookNodes)[size_t(book)];
-    data.ChapterIndex = chapter;
-    data.VerseRow = verseLine - ChapterTable[size_t(chapter)].FirstLine;
-    data.ChainRow = chainRow;
+    TBooksNodeData& nodeData = (*BookNodes)[size_t(book)];
+    nodeData.ChapterIndex = chapter;
+    nodeData.VerseRow = verseLine - ChapterTable[size_t(chapter)].FirstLine;
+    nodeData.ChainRow = chainRow;
     RecordLocation(verseLine, chainRow);
-    if (OnVerseJump) OnVerseJump(&data);
+    if (OnVerseJump) OnVerseJump(&nodeData);
 }
 
 void TfmBook::JumpToVerse(int verseLine) {

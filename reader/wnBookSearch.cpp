@@ -6,6 +6,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "CompactStyle.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "ReadingFont.h"
@@ -67,15 +68,6 @@ private:
     THandler handler_;
 };
 
-QString FromGbk(std::string_view gbk) {
-    const std::u16string units = GbkToUtf16(gbk);
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
-
-std::string ToGbk(const QString& text) {
-    return Utf8ToGbk(text.toStdString());
-}
-
 // The marker-free text of every verse, built on the first search and kept: the corpus does not
 // change while the program runs. Rebuilt only should the corpus have been (re)loaded since.
 const TSearchIndex& ScriptureIndex() {
@@ -105,8 +97,8 @@ public:
         size_t i = 0;
         while (i < gbk.size()) {
             const size_t n = CharLength(gbk, i);
-            const std::u16string one = GbkToUtf16(gbk.substr(i, n));
-            char16_t u = one.size() == 1 ? one.front() : u'\uFFFD';
+            const QString one = FromGbk(gbk.substr(i, n));
+            char16_t u = one.size() == 1 ? one.front().unicode() : u'\uFFFD';
             if (u < u' ') u = u' '; // tabs and line ends have no glyph; they keep their width
             for (size_t b = i; b < i + n; ++b)
                 unitAt_[b] = int(units.size());
@@ -344,16 +336,16 @@ void TfmBook::sbtnExeSearchClick() {
 
     int first = 0;
     int last = -1; // no current book: the chapter and book scopes hold nothing
-    const TBooksNodeData* data = SelectedBookData();
+    const TBooksNodeData* nodeData = SelectedBookData();
     if (RadioButton1->isChecked() || RadioButton2->isChecked()) {
-        if (data && data->ChapterIndex >= 0 && data->ChapterIndex < kChapterCount) {
-            first = ChapterTable[size_t(data->ChapterIndex)].FirstLine;
-            last = ChapterTable[size_t(data->ChapterIndex)].LastLine;
+        if (nodeData && nodeData->ChapterIndex >= 0 && nodeData->ChapterIndex < kChapterCount) {
+            first = ChapterTable[size_t(nodeData->ChapterIndex)].FirstLine;
+            last = ChapterTable[size_t(nodeData->ChapterIndex)].LastLine;
         }
     } else if (RadioButton3->isChecked()) {
-        if (data) {
-            first = BookTable[size_t(data->BookIndex)].FirstLine;
-            last = BookTable[size_t(data->BookIndex)].LastLine;
+        if (nodeData) {
+            first = BookTable[size_t(nodeData->BookIndex)].FirstLine;
+            last = BookTable[size_t(nodeData->BookIndex)].LastLine;
         }
     } else {
         last = int(TBibGlobe::CorpusFile(kChineseTextFile).size()) - 1;

@@ -5,6 +5,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "DailyVerses.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "NotesStore.h"
@@ -117,7 +118,7 @@ void TfmMain::FormCreate() {
     notebookLayout->setContentsMargins(0, 0, 0, 0);
 
     fmBook = new TfmBook(Notebook1);
-    fmBook->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
+    fmBook->OnVerseJump = [this](TBooksNodeData* nodeData) { SyncToBook(nodeData); };
     for (int b = 0; b < kBookCount; ++b)
         BookNodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
     fmBook->SetBookNodes(&BookNodes);
@@ -176,11 +177,12 @@ void TfmMain::FormCreate() {
     if (book != 0 || chapter != 0 || verseRow != 0) {
         for (int i = 0; i < fmBook->trvBook->topLevelItemCount(); ++i) {
             QTreeWidgetItem* node = fmBook->trvBook->topLevelItem(i);
-            auto* data = static_cast<TBooksNodeData*>(node->data(0, Qt::UserRole).value<void*>());
-            if (data && data->BookIndex == book) {
-                data->ChapterIndex = chapter;
-                data->VerseRow = verseRow;
-                data->ChainRow = 0;
+            auto* nodeData =
+                static_cast<TBooksNodeData*>(node->data(0, Qt::UserRole).value<void*>());
+            if (nodeData && nodeData->BookIndex == book) {
+                nodeData->ChapterIndex = chapter;
+                nodeData->VerseRow = verseRow;
+                nodeData->ChainRow = 0;
                 fmBook->trvBook->setCurrentItem(node);
                 break;
             }
@@ -242,10 +244,10 @@ void TfmMain::TabsChange() {
     fmBook->ShowRowDetails(fmBook->sgrdMain->Row());
 }
 
-void TfmMain::SyncToBook(TBooksNodeData* data) {
-    if (!data || !loaded_) return;
+void TfmMain::SyncToBook(TBooksNodeData* nodeData) {
+    if (!nodeData || !loaded_) return;
     const int testament =
-        BookTable[size_t(data->BookIndex)].LastLine > kFirstNewTestamentLine ? 1 : 0;
+        BookTable[size_t(nodeData->BookIndex)].LastLine > kFirstNewTestamentLine ? 1 : 0;
     if (testament != CurrentTestament) {
         SelectTestamentTab(testament);
         if (testament != CurrentTestament) ShowTestament(testament); // no tab for it
@@ -253,7 +255,7 @@ void TfmMain::SyncToBook(TBooksNodeData* data) {
     QTreeWidget* tree = fmBook->trvBook;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* node = tree->topLevelItem(i);
-        if (node->data(0, Qt::UserRole).value<void*>() != data) continue;
+        if (node->data(0, Qt::UserRole).value<void*>() != nodeData) continue;
         // Deselect first, so the change always fires and the chapter is loaded again.
         if (tree->currentItem() == node) tree->setCurrentItem(nullptr);
         tree->setCurrentItem(node);

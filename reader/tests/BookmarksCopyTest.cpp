@@ -5,6 +5,7 @@
 #include "BookTables.h"
 #include "ChainRefs.h"
 #include "CopyFormats.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "ReaderPictures.h"
 #include "wnBook.h"
@@ -29,13 +30,9 @@ const int Gen1_3 = VerseLineOf(0, 1, 3);
 const int Exo3_14 = VerseLineOf(1, 3, 14);
 const int John3_16 = VerseLineOf(42, 3, 16);
 
-QString Utf(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
-
 // The verse as the copies quote it: without its chain-reference markers.
 QString Text(int verseLine) {
-    return Utf(TBibGlobe::StripMarkers(TBibGlobe::VerseText(verseLine)));
+    return FromGbk(TBibGlobe::StripMarkers(TBibGlobe::VerseText(verseLine)));
 }
 
 QString Clipboard() {
@@ -449,7 +446,7 @@ private slots:
         const std::vector<int> verses = ParseChainGroup(group, 0, 1);
         QVERIFY(verses.size() >= 2);
         for (int v : verses)
-            expected += "[" + Utf(ShortReference(v)) + "]" + Text(v) + "\r\n";
+            expected += "[" + FromGbk(ShortReference(v)) + "]" + Text(v) + "\r\n";
         QCOMPARE(Clipboard(), expected);
         QVERIFY(!Clipboard().contains(QLatin1Char('`')));
 
@@ -477,7 +474,7 @@ private slots:
         for (size_t i = 0; i < numbers.size(); ++i) {
             if (i > 0) expected += "\r\n";
             for (int v : ParseChainGroup(ChainGroupText(line, numbers[i]), 1, 3))
-                expected += "[" + Utf(ShortReference(v)) + "]" + Text(v) + "\r\n";
+                expected += "[" + FromGbk(ShortReference(v)) + "]" + Text(v) + "\r\n";
         }
         QCOMPARE(Clipboard(), expected);
     }

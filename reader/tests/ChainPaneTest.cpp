@@ -8,6 +8,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "ChainRefs.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "Markers.h"
 #include "NotesStore.h"
@@ -30,10 +31,6 @@ using namespace orvane;
 namespace {
 
 constexpr int kGenesis1 = 0;
-
-QString FromGbk(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
 
 int BookOfChapter(int chapter) {
     int book = 0;

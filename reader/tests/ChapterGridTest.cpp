@@ -7,6 +7,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "Gbk.h"
+#include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
 #include "ReaderPictures.h"
@@ -139,9 +140,7 @@ private slots:
         int checked = 0;
         for (size_t i = 0; i < text.size(); i += 7, ++checked) {
             const std::string plain = StripMarkers(text[i]);
-            const std::u16string u = GbkToUtf16(plain);
-            QCOMPARE(metrics.horizontalAdvance(QString::fromUtf16(u.data(), qsizetype(u.size()))),
-                     ReadingTextWidth(plain));
+            QCOMPARE(metrics.horizontalAdvance(FromGbk(plain)), ReadingTextWidth(plain));
         }
         QVERIFY(checked > 4000);
     }

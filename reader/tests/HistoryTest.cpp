@@ -3,6 +3,7 @@
 #include "Addressing.h"
 #include "BookTables.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "SkinState.h"
 #include "wnBook.h"
@@ -29,7 +30,7 @@ struct MenuItem {
 };
 
 QString Ref(int verseLine) {
-    return QString::fromStdString(GbkToUtf8(ShortReference(verseLine)));
+    return FromGbk(ShortReference(verseLine));
 }
 
 // Verses in both testaments, in different books and in one book twice.

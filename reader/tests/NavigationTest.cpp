@@ -1,6 +1,7 @@
 #include "ReadingWindowHarness.h"
 
 #include "BookTables.h"
+#include "GbkBridge.h"
 #include "SkinState.h"
 #include "wnBook.h"
 
@@ -21,7 +22,7 @@ namespace {
 
 int BookNamed(const QString& name) {
     for (int b = 0; b < kBookCount; ++b)
-        if (QString::fromStdString(GbkToUtf8(BookTable[size_t(b)].FullName)) == name) return b;
+        if (FromGbk(BookTable[size_t(b)].FullName) == name) return b;
     return -1;
 }
 

@@ -3,6 +3,7 @@
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "IniFileX.h"
 #include "ReadingFont.h"
@@ -33,10 +34,6 @@
 using namespace orvane;
 
 namespace {
-
-QString Text(std::string_view gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
 
 const int John = 42;
 const int Gen1_1 = VerseLineOf(0, 1, 1);
@@ -203,7 +200,7 @@ private slots:
         QCOMPARE(fm->cbxKeyText->toolTip(), QStringLiteral("共找到 %1 项").arg(bible.size()));
         // The first row shows the verse without markers, and its reference.
         QCOMPARE(fm->sgrdSearchResult->Row(), 0);
-        QCOMPARE(Text(fm->sgrdSearchResult->Cells(1, 0)),
+        QCOMPARE(FromGbk(fm->sgrdSearchResult->Cells(1, 0)),
                  QStringLiteral("神说，要有光，就有了光。"));
         QVERIFY(messages.isEmpty());
     }
@@ -511,7 +508,7 @@ private slots:
         QVERIFY(row >= 0);
         const int verseLine = int(grid->Objects(0, row));
         // Searched alone, the verse keeps its line breaks: the layout does not depend on keys.
-        TypeAndRun(Text(key));
+        TypeAndRun(FromGbk(key));
         row = int(ResultLines().indexOf(verseLine));
         QVERIFY(row >= 0);
         QCOMPARE(size_t(grid->LineBreaks[size_t(row)][0]), split);
@@ -529,7 +526,7 @@ private slots:
         QTextDocument* doc = fm->redtLingXiu->document();
         StringList notes;
         QVERIFY(TBibGlobe::LoadResourceText("bibLX", notes));
-        QStringList fields = Text(notes[size_t(Gen1_1)]).split(u'\t');
+        QStringList fields = FromGbk(notes[size_t(Gen1_1)]).split(u'\t');
         QVERIFY(fields.size() >= 3);
         // The first paragraph, an empty line, then every other field in its order.
         QCOMPARE(doc->blockCount(), fields.size() + 1);
