@@ -83,6 +83,8 @@ void TfmBook::FormCreate() {
     }
     acEditor = MakeAction(this, "acEditor", QStringLiteral("编辑栏(&F)"), {}, 36);
     acEditor->setCheckable(true);
+    connect(acRemark, &QAction::triggered, this, &TfmBook::acRemarkExecute);
+    connect(acEditor, &QAction::triggered, this, &TfmBook::editorToggled);
 
     tmrTreeChanged = new QTimer(this);
     tmrTreeChanged->setInterval(250);
@@ -363,6 +365,14 @@ void TfmBook::CreatePopupMenu() {
         N3->addAction(a);
     connect(sgrdMain, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(sgrdMain->mapToGlobal(at)); });
+}
+
+void TfmBook::acRemarkExecute() {
+    emit remarkRequested(sgrdMain->Row());
+}
+
+void TfmBook::RemarkCurrentVerse() {
+    acRemark->trigger();
 }
 
 void TfmBook::showEvent(QShowEvent* event) {

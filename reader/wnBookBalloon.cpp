@@ -17,6 +17,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <functional>
 
 namespace orvane {
 namespace {
@@ -25,9 +26,10 @@ namespace {
 // viewport, so the tree needs no handlers of its own.
 class TBalloonHover : public QObject {
 public:
-    explicit TBalloonHover(TfmBook* owner) : QObject(owner), book(owner) {}
+    explicit TBalloonHover(QObject* owner) : QObject(owner) {}
 
-    TfmBook* book;
+    std::function<void(QPoint)> onMove; // viewport coordinates
+    std::function<void()> onLeave;
     QPointer<THintBalloonWin> balloon;
     // The book whose name the pointer last rested on (node data outlive the tree's refills,
     // tree items do not).
@@ -42,9 +44,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseMove)
-            book->trvBookMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            onMove(static_cast<QMouseEvent*>(event)->position().toPoint());
         else if (event->type() == QEvent::Leave)
-            book->trvBookMouseLeave();
+            onLeave();
         return QObject::eventFilter(watched, event);
     }
 };
@@ -74,7 +76,9 @@ QString FirstVerse(int chapterIndex) {
 
 void TfmBook::CreateBalloon() {
     auto* hover = new TBalloonHover(this);
-    BalloonHover = hover;
+    hover->onMove = [this](QPoint pos) { trvBookMouseMove(pos); };
+    hover->onLeave = [this] { trvBookMouseLeave(); };
+    balloonHover_ = hover;
     trvBook->setMouseTracking(true);
     trvBook->viewport()->installEventFilter(hover);
     tmrHintBallBuffer->setInterval(200);
@@ -83,7 +87,7 @@ void TfmBook::CreateBalloon() {
 }
 
 THintBalloonWin* TfmBook::Balloon() const {
-    const auto* hover = static_cast<const TBalloonHover*>(BalloonHover);
+    const auto* hover = static_cast<const TBalloonHover*>(balloonHover_);
     return hover && hover->balloon && !hover->balloon->Released() ? hover->balloon.data() : nullptr;
 }
 
@@ -116,7 +120,7 @@ QRect TfmBook::BookLabelRect(const QTreeWidgetItem* item) const {
 }
 
 void TfmBook::trvBookMouseMove(const QPoint& pos) {
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     QTreeWidgetItem* item = trvBook->itemAt(pos);
     hover->onLabel = item && DataOf(item) && BookLabelRect(item).contains(pos);
     if (hover->onLabel) {
@@ -133,14 +137,14 @@ void TfmBook::trvBookMouseLeave() {
     // Leaving the tree (into the balloon or anywhere else) is resting on no label. Without this
     // a pointer that leaves the tree straight from the book's name would leave the balloon
     // locked open.
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     hover->onLabel = false;
     tmrHintBallBuffer->start();
 }
 
 void TfmBook::tmrHintBallBufferTimer() {
     tmrHintBallBuffer->stop();
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     THintBalloonWin* balloon = Balloon();
     if (!hover->onLabel) {
         hover->node = nullptr;
@@ -172,7 +176,7 @@ void TfmBook::tmrHintBallBufferTimer() {
 }
 
 void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     TBooksNodeData* nodeData = DataOf(item);
     if (!nodeData) return;
     const TBookInfo& book = BookTable[size_t(nodeData->BookIndex)];

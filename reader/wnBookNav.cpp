@@ -78,7 +78,54 @@ int TfmBook::RowToVerseLine(int row) const {
     return ChapterTable[size_t(nodeData->ChapterIndex)].FirstLine + row - 1;
 }
 
+int TfmBook::CurrentRow() const {
+    return sgrdMain->Row();
+}
+
+int TfmBook::CurrentVerseLine() const {
+    return RowToVerseLine(sgrdMain->Row());
+}
+
 // --- the book tree ------------------------------------------------------------------------
+
+void TfmBook::ShowBookPanel() {
+    panLeft->show();
+}
+
+bool TfmBook::SelectBook(TBooksNodeData* nodeData) {
+    for (int i = 0; i < trvBook->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = trvBook->topLevelItem(i);
+        if (NodeData(node) != nodeData) continue;
+        // Deselect first, so the change always fires and the chapter is loaded again.
+        if (trvBook->currentItem() == node) trvBook->setCurrentItem(nullptr);
+        trvBook->setCurrentItem(node);
+        trvBook->scrollToItem(node, QAbstractItemView::PositionAtTop);
+        return true;
+    }
+    return false;
+}
+
+void TfmBook::OpenPlace(int book, int chapter, int verseRow) {
+    if (book != 0 || chapter != 0 || verseRow != 0) {
+        for (int i = 0; i < trvBook->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* node = trvBook->topLevelItem(i);
+            TBooksNodeData* nodeData = NodeData(node);
+            if (nodeData && nodeData->BookIndex == book) {
+                nodeData->ChapterIndex = chapter;
+                nodeData->VerseRow = verseRow;
+                nodeData->ChainRow = 0;
+                trvBook->setCurrentItem(node);
+                break;
+            }
+        }
+    }
+    EnsureBookSelected();
+}
+
+void TfmBook::EnsureBookSelected() {
+    if (trvBook->topLevelItemCount() > 0 && !trvBook->currentItem())
+        trvBook->setCurrentItem(trvBook->topLevelItem(0));
+}
 
 void TfmBook::FillBookTree(bool newTestament) {
     trvBook->setUpdatesEnabled(false);
@@ -137,7 +184,7 @@ void TfmBook::tmrTreeChangedTimer() {
 
     {
         // The rows set here are the load's own doing; the panes catch up once, below.
-        const FlagScope loading(LoadingChapter);
+        const FlagScope loading(loadingChapter_);
         LayoutRows(sgrdMain, 1, chapter.FirstLine, &text, chapter.LastLine);
         // VerseRow outlives chapter changes: a chapter that has that verse shows it again.
         const int row = nodeData->VerseRow + sgrdMain->FixedRows();
@@ -189,26 +236,34 @@ void TfmBook::sgrdMainSelectCell(int col, int row, bool& canSelect) {
     TBooksNodeData* nodeData = SelectedBookData();
     if (!nodeData) return;
     nodeData->VerseRow = row - sgrdMain->FixedRows();
-    if (!LoadingChapter) ShowRowDetails(row);
+    if (!loadingChapter_) ShowRowDetails(row);
 }
 
 void TfmBook::ShowRowDetails(int row) {
     if (!SelectedBookData()) return;
     QWidget* page = PageControl1->currentWidget();
     if (page == tshtLingXiu) {
-        if (ShowStudyNote) ShowStudyNote(row);
+        ShowLingXiuNote(row);
     } else if (page == tshtSeriP) {
         if (sgrdSeriP->ReloadPending) {
             sgrdSeriP->ReloadPending = false;
-            if (FillChainPane) FillChainPane();
+            FillChainPane();
         }
-        if (SelectPaneForRow) SelectPaneForRow(row);
+        SelectChainPaneRow(row);
     }
     // The search results stay as the search left them.
-    if (EditorFollow) EditorFollow(row);
+    emit rowDetailsChanged(row);
 }
 
 // --- chapter and row buttons --------------------------------------------------------------
+
+void TfmBook::PrevChapter() {
+    tbtnPrevChapter->trigger();
+}
+
+void TfmBook::NextChapter() {
+    tbtnNexChapter->trigger();
+}
 
 void TfmBook::ShowFirstRow() {
     const int first = sgrdMain->FixedRows();

@@ -254,7 +254,6 @@ void TfmBook::CreateSearch() {
     });
 
     redtLingXiu->setFont(ReadingFont());
-    ShowStudyNote = [this](int r) { ShowLingXiuNote(r); };
 }
 
 // --- remembered keys ----------------------------------------------------------------------
@@ -294,7 +293,21 @@ void TfmBook::tbtnFindClick() {
         ToolBar2->setMinimumWidth(0);
     }
     PlaceFindPanel();
-    if (!SearchedText.empty()) sgrdMain->viewport()->update();
+    if (!searchedText_.empty()) sgrdMain->viewport()->update();
+}
+
+void TfmBook::ToggleFindPanel() {
+    tbtnFind->setChecked(!tbtnFind->isChecked());
+    tbtnFindClick();
+}
+
+void TfmBook::SearchFor(const QString& keys) {
+    if (!tbtnFind->isChecked()) {
+        tbtnFind->setChecked(true);
+        tbtnFindClick();
+    }
+    cbxKeyText->setEditText(keys);
+    sbtnExeSearch->click();
 }
 
 void TfmBook::PlaceFindPanel() {
@@ -332,7 +345,7 @@ void TfmBook::sbtnExeSearchClick() {
     // Inserting and dropping items can move the box's current item; the box keeps showing the
     // text as it was typed.
     cbxKeyText->setEditText(typed);
-    SearchedText = folded;
+    searchedText_ = folded;
 
     int first = 0;
     int last = -1; // no current book: the chapter and book scopes hold nothing
@@ -439,7 +452,7 @@ void TfmBook::sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const
 
     // The keys again over the text, each occurrence on the display lines it covers.
     canvas.setPen(kHitText);
-    for (const std::string& key : SplitSearchKeys(SearchedText, false)) {
+    for (const std::string& key : SplitSearchKeys(searchedText_, false)) {
         for (size_t hit : FindAllOccurrences(text, key)) {
             // A key ending in half a character still covers that whole character.
             const size_t length = glyphs.Boundary(hit + key.size()) - hit;
