@@ -6,6 +6,7 @@
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
 #include "Splitter.h"
+#include "StudyNotePane.h"
 
 #include <QAction>
 #include <QEvent>
@@ -244,11 +245,7 @@ void TfmBook::CreateRightPanel() {
         sgrdMainDrawCell(sgrdSeriP, p, c, r, rect, s);
     };
     tshtSeriP = page("tshtSeriP", QStringLiteral("串珠内容"), sgrdSeriP);
-    redtLingXiu = new QTextEdit;
-    redtLingXiu->setObjectName(QStringLiteral("redtLingXiu"));
-    redtLingXiu->setReadOnly(true);
-    redtLingXiu->setFrameShape(QFrame::NoFrame);
-    redtLingXiu->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    redtLingXiu = new TStudyNotePane;
     tshtLingXiu = page("tshtLingXiu", QStringLiteral("灵修版注释"), redtLingXiu);
     sgrdSearchResult = new TStringGrid;
     sgrdSearchResult->setObjectName(QStringLiteral("sgrdSearchResult"));

@@ -41,6 +41,7 @@ namespace orvane {
 
 class THistoryList;
 class THintBalloonWin;
+class TStudyNotePane;
 
 class TfmBook : public TfmAnceDisp {
     Q_OBJECT
@@ -168,7 +169,7 @@ private:
     QWidget* tshtSeriP = nullptr;
     TStringGrid* sgrdSeriP = nullptr;
     QWidget* tshtLingXiu = nullptr;
-    QTextEdit* redtLingXiu = nullptr;
+    TStudyNotePane* redtLingXiu = nullptr;
     QWidget* tshtSearchResult = nullptr;
     TStringGrid* sgrdSearchResult = nullptr;
     QWidget* panReadArea = nullptr;

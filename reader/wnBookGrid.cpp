@@ -13,6 +13,7 @@
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
 #include "SkinState.h"
+#include "StudyNotePane.h"
 #include "TxtFormat.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-// Full-text search of the Chinese text (the find panel beside the tool bar and the result list
-// on the "搜索结果" page) and the study-note pane on the "灵修版注释" page.
+// Full-text search of the Chinese text: the find panel beside the tool bar and the result list
+// on the "搜索结果" page.
 #include "wnBook.h"
 
 #include "Addressing.h"
@@ -10,9 +10,11 @@
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "ReadingFont.h"
+#include "ScriptureIndex.h"
 #include "Search.h"
 #include "SettingsKeys.h"
 #include "SkinState.h"
+#include "StudyNotePane.h"
 #include "TxtFormat.h"
 
 #include <QAction>
@@ -67,23 +69,6 @@ protected:
 private:
     THandler handler_;
 };
-
-// The marker-free text of every verse, built on the first search and kept: the corpus does not
-// change while the program runs. Rebuilt only should the corpus have been (re)loaded since.
-const TSearchIndex& ScriptureIndex() {
-    static TSearchIndex index;
-    const StringList& text = TBibGlobe::CorpusFile(kChineseTextFile);
-    if (index.LineCount() != int(text.size())) index.Build(text);
-    return index;
-}
-
-// The study notes, one line per verse line. Decompressed on first use only; a failed load
-// leaves the list empty, so the next display tries again.
-const StringList& StudyNotes() {
-    static StringList notes;
-    if (notes.empty()) TBibGlobe::LoadResourceText("bibLX", notes);
-    return notes;
-}
 
 // A row's GBK text prepared for painting: its characters as UTF-16 and the advance of every
 // byte from the width cache the line breaker measured with, so that a highlight lands exactly
@@ -252,8 +237,6 @@ void TfmBook::CreateSearch() {
             tshtSearchResultResize();
         return false;
     });
-
-    redtLingXiu->setFont(ReadingFont());
 }
 
 // --- remembered keys ----------------------------------------------------------------------
@@ -489,44 +472,7 @@ void TfmBook::sgrdSearchResultDblClick(QMouseEvent* event) {
 // --- the study-note pane ------------------------------------------------------------------
 
 void TfmBook::ShowLingXiuNote(int row) {
-    const StringList& notes = StudyNotes();
-    const int line = RowToVerseLine(row);
-    const std::string note =
-        line >= 0 && size_t(line) < notes.size() ? notes[size_t(line)] : std::string();
-    // Every field of the note is a paragraph of its own.
-    QString text = FromGbk(note);
-    text.replace(u'\t', u'\n');
-    redtLingXiu->setPlainText(text);
-    if (text.trimmed().isEmpty()) {
-        redtLingXiu->clear();
-        return;
-    }
-
-    QTextCursor cursor(redtLingXiu->document());
-    QTextCharFormat plain;
-    plain.setFontWeight(QFont::Normal);
-    plain.setForeground(QColor(Qt::black));
-    cursor.select(QTextCursor::Document);
-    cursor.setCharFormat(plain);
-    QTextBlockFormat left;
-    left.setAlignment(Qt::AlignLeft);
-    cursor.mergeBlockFormat(left);
-
-    // The first paragraph, normally the reflection question, stands out.
-    QTextCharFormat emphasis;
-    emphasis.setFontWeight(QFont::Bold);
-    emphasis.setForeground(SkinIndex != kSkinSystem ? SkinAccentColor() : QColor(Qt::black));
-    cursor.movePosition(QTextCursor::Start);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.setCharFormat(emphasis);
-
-    // One empty line between it and the rest.
-    cursor.clearSelection();
-    cursor.insertBlock(QTextBlockFormat(), plain);
-    cursor.setBlockFormat(left);
-
-    redtLingXiu->moveCursor(QTextCursor::Start);
-    redtLingXiu->ensureCursorVisible();
+    redtLingXiu->ShowNote(RowToVerseLine(row));
 }
 
 } // namespace orvane

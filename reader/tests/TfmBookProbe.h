@@ -3,6 +3,7 @@
 // touches there, without making it part of the window's face.
 
 #include "HistoryList.h"
+#include "StudyNotePane.h"
 #include "wnBook.h"
 
 #include <QAction>
