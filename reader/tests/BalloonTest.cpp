@@ -1,4 +1,5 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "BookTables.h"
 #include "unHintballWin.h"
@@ -376,7 +377,7 @@ private slots:
             QVERIFY(b->screen()->availableGeometry().contains(b->geometry()));
             PointAt(b, b->CellRect(shot.hot).center());
             QVERIFY(!b->StatusText().isEmpty());
-            b->grab().save(QStringLiteral("/tmp/balloon-%1.png").arg(QLatin1String(shot.file)));
+            orvane::test::SaveShot(b, QStringLiteral("balloon-%1").arg(QLatin1String(shot.file)));
             fm->ReleaseBalloon();
         }
         // Psalms where the screen has room for ten to a row, and a balloon nothing is lit in.
@@ -385,11 +386,11 @@ private slots:
         tall.CaptionNote = QStringLiteral("共150章");
         tall.Layout({20, 700}, 150, THintBalloonWin::kTailBottomLeft);
         tall.SetCurrent(22);
-        tall.grab().save(QStringLiteral("/tmp/balloon-psalms-tall.png"));
+        orvane::test::SaveShot(&tall, QStringLiteral("balloon-psalms-tall"));
         THintBalloonWin below;
         below.SetCaption(QStringLiteral("以斯帖记"));
         below.Layout({20, 20}, 10, THintBalloonWin::kTailTopLeft);
-        below.grab().save(QStringLiteral("/tmp/balloon-below.png"));
+        orvane::test::SaveShot(&below, QStringLiteral("balloon-below"));
     }
 };
 

@@ -3,6 +3,7 @@
 // chain-reference pane with its own balls.
 
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "Addressing.h"
 #include "BibGlobe.h"
@@ -175,7 +176,7 @@ private slots:
         QCOMPARE(Main()->viewport()->toolTip(), expected);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), expected);
-        if (QWidget* tip = ToolTipLabel()) tip->grab().save(QStringLiteral("/tmp/chain-tip.png"));
+        if (QWidget* tip = ToolTipLabel()) orvane::test::SaveShot(tip, QStringLiteral("chain-tip"));
 
         // Moving on within the ball keeps the tip as it is: nothing is rebuilt.
         Main()->viewport()->setToolTip(QStringLiteral("unchanged"));
@@ -239,7 +240,7 @@ private slots:
         Click(Main(), header.center(), Qt::LeftButton, Qt::ControlModifier);
         Click(Pane(), FreePoint(Pane(), 1), Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(P().MarkedRows(), QStringList({"3"}));
-        Main()->viewport()->grab().save(QStringLiteral("/tmp/chain-marks.png"));
+        orvane::test::SaveShot(Main()->viewport(), QStringLiteral("chain-marks"));
 
         Click(Main(), FreePoint(Main(), 4));
         QVERIFY(P().MarkedRows().isEmpty());
@@ -368,7 +369,7 @@ private slots:
         Paint();
         const QImage shot =
             Pane()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        shot.save(QStringLiteral("/tmp/chain-pane.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("chain-pane"));
         QCOMPARE(Pane()->Cells(0, 1), Pane()->Cells(0, 0));
         const QPoint number0 = Pane()->CellRect(0, 0).topLeft() + QPoint(4, 4);
         const QPoint number1 = Pane()->CellRect(0, 1).topLeft() + QPoint(4, 4);

@@ -3,6 +3,7 @@
 // march, checked on grabbed pixels of an offscreen window.
 
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "BibGlobe.h"
 #include "BookTables.h"
@@ -245,7 +246,8 @@ private slots:
         Resize(700);
         LoadChapter(kJohn3);
         const int last = Main()->RowCount() - 1;
-        QTest::keyClick(Main(), Qt::Key_End);
+        Main()->setFocus();
+        orvane::test::KeyToFocus(fm.get(), Qt::Key_End);
         QCOMPARE(Main()->Row(), last);
         const int wrap = Main()->WrapWidth;
         // Restoring the row is no new choice: a book waiting to be loaded keeps its verse.

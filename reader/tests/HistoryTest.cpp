@@ -1,4 +1,5 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "Addressing.h"
 #include "BookTables.h"
@@ -284,14 +285,14 @@ private slots:
         SkinIndex = 2;
         OpenMenu(P().ToolButton1(), [](QMenu* menu) {
             QVERIFY(TDrawMenus::IsInstalled(menu));
-            menu->grab().save(QStringLiteral("/tmp/history-menu-skin.png"));
+            orvane::test::SaveShot(menu, QStringLiteral("history-menu-skin"));
             Close(menu);
         });
         SkinIndex = kSkinSystem;
         OpenMenu(P().ToolButton2(), [this](QMenu* menu) {
             QVERIFY(!TDrawMenus::IsInstalled(menu));
-            menu->grab().save(QStringLiteral("/tmp/history-menu-plain.png"));
-            fm->grab().save(QStringLiteral("/tmp/history-window.png"));
+            orvane::test::SaveShot(menu, QStringLiteral("history-menu-plain"));
+            orvane::test::SaveShot(fm.get(), QStringLiteral("history-window"));
             Close(menu);
         });
     }

@@ -1,4 +1,5 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "BookTables.h"
 #include "GbkBridge.h"
@@ -71,17 +72,15 @@ class NavigationTest : public QObject, ReadingWindowHarness {
     }
 
     void TypeIntoChapterBox(const QString& keys, Qt::Key finish) {
+        P().edtChapterNum()->setFocus();
         P().edtChapterNum()->selectAll();
-        QTest::keyClick(P().edtChapterNum(), Qt::Key_Backspace);
-        QTest::keyClicks(P().edtChapterNum(), keys);
-        QTest::keyClick(P().edtChapterNum(), finish);
+        orvane::test::KeyToFocus(fm.get(), Qt::Key_Backspace);
+        orvane::test::TypeToFocus(fm.get(), keys);
+        orvane::test::KeyToFocus(fm.get(), finish);
     }
 
 private slots:
-    void initTestCase() {
-        PrepareRun();
-        QDir().mkpath(QStringLiteral("/tmp/nav"));
-    }
+    void initTestCase() { PrepareRun(); }
 
     void init() {
         MakeWindow();
@@ -134,7 +133,7 @@ private slots:
         QCOMPARE(fm->RowToVerseLine(1), BookTable[size_t(leviticus)].FirstLine);
         QVERIFY(P().tmrDrawSelectFrame()->isActive());
         QCOMPARE(P().sgrdMain()->ColWidth(0), 52);
-        fm->grab().save(QStringLiteral("/tmp/nav/window.png"));
+        orvane::test::SaveShot(fm.get(), QStringLiteral("nav-window"));
     }
 
     void aChapterOutsideItsBookFallsBackToTheFirst() {
@@ -240,14 +239,16 @@ private slots:
         TypeIntoChapterBox(QStringLiteral("1"), Qt::Key_Return);
         QVERIFY(!P().tmrTreeChanged()->isActive());
         P().edtChapterNum()->clear();
-        QTest::keyClicks(P().edtChapterNum(), QStringLiteral("1234"));
+        P().edtChapterNum()->setFocus();
+        orvane::test::TypeToFocus(fm.get(), QStringLiteral("1234"));
         QCOMPARE(P().edtChapterNum()->text(), QStringLiteral("123"));
 
         Open(QStringLiteral("希伯来书"));
         TypeIntoChapterBox(QStringLiteral("13"), Qt::Key_Return);
         WaitForLoad();
         QCOMPARE(fm->ChapterNumber(), 13);
-        QTest::keyClick(P().edtChapterNum(), Qt::Key_Escape);
+        P().edtChapterNum()->setFocus();
+        orvane::test::KeyToFocus(fm.get(), Qt::Key_Escape);
         QCOMPARE(P().edtChapterNum()->text(), QStringLiteral("1"));
         WaitForLoad();
         QCOMPARE(fm->ChapterNumber(), 1);
@@ -283,7 +284,7 @@ private slots:
 
         QTest::mouseClick(P().sbtnChapterSelect(), Qt::LeftButton);
         QTRY_VERIFY(P().ppmChapterSelect()->isVisible());
-        P().ppmChapterSelect()->grab().save(QStringLiteral("/tmp/nav/chapters.png"));
+        orvane::test::SaveShot(P().ppmChapterSelect(), QStringLiteral("nav-chapters"));
         P().ppmChapterSelect()->close();
 
         // A short list drops down from the button's bottom-left corner.
@@ -415,8 +416,9 @@ private slots:
         const QImage skinned = tabs->grab().toImage();
         QCOMPARE(skinned.pixelColor(probe), face);
         QCOMPARE(skinned.pixelColor(tabs->tabRect(0).bottomRight() - QPoint(2, 2)), face);
-        fm->grab().save(QStringLiteral("/tmp/nav/window-skinned.png"));
-        tabs->grab().scaled(tabs->size() * 3).save(QStringLiteral("/tmp/nav/tabs-skinned.png"));
+        orvane::test::SaveShot(fm.get(), QStringLiteral("nav-window-skinned"));
+        orvane::test::SaveShot(tabs->grab().scaled(tabs->size() * 3).toImage(),
+                               QStringLiteral("nav-tabs-skinned"));
     }
 };
 

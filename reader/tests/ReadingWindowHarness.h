@@ -14,6 +14,7 @@
 #include "NotesStore.h"
 #include "ReaderPictures.h"
 #include "SkinState.h"
+#include "TestSupport.h"
 #include "TfmBookProbe.h"
 #include "wnBook.h"
 
@@ -41,9 +42,7 @@ protected:
     // machine (the line breaking is tuned for those), and a fresh folder for the settings file
     // and the notes, which would otherwise land beside the test executable.
     void PrepareRun() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        orvane::test::PrepareFonts();
         QVERIFY(folder_.isValid());
         orvane::SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
         orvane::ResetNotes(); // the notes store opens lazily, in the folder current then

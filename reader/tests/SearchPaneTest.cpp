@@ -1,4 +1,5 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "Addressing.h"
 #include "BibGlobe.h"
@@ -125,7 +126,6 @@ private slots:
         PrepareRun();
         // Before the first search, which indexes the text once for the whole run.
         TBibGlobe::CorpusFiles()[kChineseTextFile][size_t(Planted)] += "GOD";
-        QDir().mkpath(QStringLiteral("/tmp/search"));
     }
 
     void init() {
@@ -196,7 +196,7 @@ private slots:
         QVERIFY(bible.last() > BookTable[kFirstNewTestamentBook].FirstLine);
         QVERIFY(std::is_sorted(bible.begin(), bible.end()));
         QTest::qWait(50); // the scroll bar shows on the next layout pass
-        fm->grab().save(QStringLiteral("/tmp/search/light-bible.png"));
+        orvane::test::SaveShot(fm.get(), QStringLiteral("search-light-bible"));
         QCOMPARE(P().cbxKeyText()->toolTip(), QStringLiteral("共找到 %1 项").arg(bible.size()));
         // The first row shows the verse without markers, and its reference.
         QCOMPARE(P().sgrdSearchResult()->Row(), 0);
@@ -391,7 +391,7 @@ private slots:
     void doubleClickJumpsToTheVerse() {
         TypeAndRun(QStringLiteral("耶稣哭了"), P().RadioButton4());
         QCOMPARE(ResultLines(), QList<int>{John11_35});
-        fm->grab().save(QStringLiteral("/tmp/search/jesus-wept.png"));
+        orvane::test::SaveShot(fm.get(), QStringLiteral("search-jesus-wept"));
         const int entries = P().History()->Count();
         QTest::mouseDClick(P().sgrdSearchResult()->viewport(), Qt::LeftButton, {},
                            P().sgrdSearchResult()->CellRect(1, 0).center());
@@ -469,7 +469,7 @@ private slots:
 
         // Genesis 1:3 "神说，要有光，就有了光。": two hits on its first line.
         QImage shot = grid->viewport()->grab().toImage();
-        shot.save(QStringLiteral("/tmp/search/light-chapter.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("search-light-chapter"));
         const std::string& verse = grid->Cells(1, 0);
         const size_t hit1 = verse.find(Utf8ToGbk("光"));
         const size_t hit2 = verse.find(Utf8ToGbk("光"), hit1 + 2);
@@ -514,7 +514,7 @@ private slots:
         QCOMPARE(size_t(grid->LineBreaks[size_t(row)][0]), split);
         grid->SetTopRow(row);
         shot = grid->viewport()->grab().toImage();
-        shot.save(QStringLiteral("/tmp/search/split-hit.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("search-split-hit"));
         QVERIFY(yellowRuns(shot, row, 0)
                     .contains(qMakePair(xOf(row, 0, split - 4), xOf(row, 0, split))));
         QCOMPARE(yellowRuns(shot, row, 1).first(),
@@ -548,7 +548,7 @@ private slots:
         QCOMPARE(colourAt(0), QColor(Qt::black));
         QCOMPARE(weightAt(2), int(QFont::Normal));
         QCOMPARE(P().redtLingXiu()->textCursor().position(), 0);
-        fm->grab().save(QStringLiteral("/tmp/search/study-note.png"));
+        orvane::test::SaveShot(fm.get(), QStringLiteral("search-study-note"));
 
         // Genesis 1:4 has no note of its own: the one at 1:3 covers it.
         const QRect row4 = P().sgrdMain()->CellRect(1, 4);
