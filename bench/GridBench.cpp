@@ -3,6 +3,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "Faces.h"
+#include "TfmBookProbe.h"
 #include "wnBook.h"
 
 #include <QApplication>
@@ -36,14 +37,14 @@ std::unique_ptr<orvane::TfmBook> Window() {
     auto form = std::make_unique<orvane::TfmBook>();
     form->resize(760, 560);
     form->show();
-    form->tmrDrawSelectFrame->stop();
-    form->ApplyReadingColours();
+    orvane::TfmBookProbe(*form).tmrDrawSelectFrame()->stop();
+    form->ReapplySkin();
     QApplication::processEvents();
     return form;
 }
 
 void Paint(orvane::TfmBook& form, QImage& image) {
-    form.sgrdMain->viewport()->render(&image);
+    orvane::TfmBookProbe(form).sgrdMain()->viewport()->render(&image);
     benchmark::DoNotOptimize(image.constBits());
 }
 
@@ -55,10 +56,11 @@ void BM_LayoutPaintPsalm119(benchmark::State& state) {
         state.SkipWithError("scripture not loaded");
         return;
     }
-    QImage image(form->sgrdMain->viewport()->size(), QImage::Format_RGB32);
+    orvane::TStringGrid* grid = orvane::TfmBookProbe(*form).sgrdMain();
+    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
     auto layoutAndPaint = [&] {
-        form->sgrdMain->SavedRow = -1; // new content: the lines are broken again
-        form->LayoutRows(form->sgrdMain, 1, psalm.FirstLine, &text, psalm.LastLine);
+        grid->SavedRow = -1; // new content: the lines are broken again
+        orvane::TfmBookProbe(*form).LayoutRows(grid, 1, psalm.FirstLine, &text, psalm.LastLine);
         Paint(*form, image);
     };
     layoutAndPaint(); // fonts, glyphs and character widths are cached once per run
@@ -69,7 +71,7 @@ BENCHMARK(BM_LayoutPaintPsalm119)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintEmptyGrid(benchmark::State& state) {
     auto form = Window();
-    QImage image(form->sgrdMain->viewport()->size(), QImage::Format_RGB32);
+    QImage image(orvane::TfmBookProbe(*form).sgrdMain()->viewport()->size(), QImage::Format_RGB32);
     Paint(*form, image);
     for (auto _ : state)
         Paint(*form, image);

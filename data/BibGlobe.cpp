@@ -59,6 +59,12 @@ bool TBibGlobe::LoadResourceText(const std::string& resourceName, StringList& de
     return true;
 }
 
+const StringList& TBibGlobe::StudyNotes() {
+    static StringList notes;
+    if (notes.empty()) LoadResourceText("bibLX", notes);
+    return notes;
+}
+
 std::vector<StringList>& TBibGlobe::PreloadedFiles() {
     static std::vector<StringList> files;
     return files;

@@ -29,6 +29,9 @@ public:
 
     // Copies file 0 of the named container into `dest` when it holds one; false otherwise.
     static bool LoadResourceText(const std::string& resourceName, StringList& dest);
+    // The study notes ("bibLX"), one line per verse line. Decompressed on first use only; a
+    // failed load leaves the list empty, so the next call tries again.
+    static const StringList& StudyNotes();
 
     static std::vector<StringList>& CorpusFiles();
     // An entry of the corpus-file list; an empty list when it is not loaded.

@@ -6,6 +6,7 @@
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
 #include "Splitter.h"
+#include "StudyNotePane.h"
 
 #include <QAction>
 #include <QEvent>
@@ -83,6 +84,8 @@ void TfmBook::FormCreate() {
     }
     acEditor = MakeAction(this, "acEditor", QStringLiteral("编辑栏(&F)"), {}, 36);
     acEditor->setCheckable(true);
+    connect(acRemark, &QAction::triggered, this, &TfmBook::acRemarkExecute);
+    connect(acEditor, &QAction::triggered, this, &TfmBook::editorToggled);
 
     tmrTreeChanged = new QTimer(this);
     tmrTreeChanged->setInterval(250);
@@ -113,7 +116,6 @@ void TfmBook::FormCreate() {
     CreateBookmarks();
     CreateCopy();
     CreateSearch();
-    CreateNotes();
     // Every hint the window's controls show, also those the controls raise themselves when the
     // pointer rests (the grids' balls and notes, the result count of the key box).
     for (QWidget* w : findChildren<QWidget*>())
@@ -243,11 +245,7 @@ void TfmBook::CreateRightPanel() {
         sgrdMainDrawCell(sgrdSeriP, p, c, r, rect, s);
     };
     tshtSeriP = page("tshtSeriP", QStringLiteral("串珠内容"), sgrdSeriP);
-    redtLingXiu = new QTextEdit;
-    redtLingXiu->setObjectName(QStringLiteral("redtLingXiu"));
-    redtLingXiu->setReadOnly(true);
-    redtLingXiu->setFrameShape(QFrame::NoFrame);
-    redtLingXiu->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    redtLingXiu = new TStudyNotePane;
     tshtLingXiu = page("tshtLingXiu", QStringLiteral("灵修版注释"), redtLingXiu);
     sgrdSearchResult = new TStringGrid;
     sgrdSearchResult->setObjectName(QStringLiteral("sgrdSearchResult"));
@@ -364,6 +362,14 @@ void TfmBook::CreatePopupMenu() {
         N3->addAction(a);
     connect(sgrdMain, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(sgrdMain->mapToGlobal(at)); });
+}
+
+void TfmBook::acRemarkExecute() {
+    emit remarkRequested(sgrdMain->Row());
+}
+
+void TfmBook::RemarkCurrentVerse() {
+    acRemark->trigger();
 }
 
 void TfmBook::showEvent(QShowEvent* event) {

@@ -1,12 +1,7 @@
 #pragma once
 // The reading window: the book tree on the left, the chapter grid on the right with its tool
 // bar, and the bottom pages (chain references, study notes, search results). It owns all
-// navigation state; the main window hosts it in its notebook and answers OnVerseJump.
-//
-// The class is implemented in several files by concern:
-//   wnBook.cpp      the window's controls, tool bar, context menu and actions
-//   wnBookNav.cpp   book tree, chapter and row navigation, bottom pages
-//   wnBookGrid.cpp  chapter grid layout and painting
+// navigation state; the main window hosts it in its notebook and answers verseJumped.
 
 #include "BooksNodeData.h"
 #include "Gbk.h"
@@ -14,11 +9,16 @@
 #include "wnAnceDisp.h"
 
 #include <QImage>
+#include <QObject>
 #include <QStringList>
 
 #include <array>
 #include <functional>
 #include <memory>
+
+namespace orvane {
+struct TCopyVerse;
+}
 
 class QAction;
 class QComboBox;
@@ -41,6 +41,7 @@ namespace orvane {
 
 class THistoryList;
 class THintBalloonWin;
+class TStudyNotePane;
 
 class TfmBook : public TfmAnceDisp {
     Q_OBJECT
@@ -59,16 +60,103 @@ public:
     int ChapterNumber() const;
     // Verse line shown in chapter-grid row `row` (row 1 = verse 1).
     int RowToVerseLine(int row) const;
+    // The chapter grid's current row, and the verse line it shows for the selected book.
+    int CurrentRow() const;
+    int CurrentVerseLine() const;
 
-    // --- called by the main window -----------------------------------------------------
+    // --- the book tree ----------------------------------------------------------------
+    // The main window's 66 book nodes; the tree's nodes point into them.
+    void SetBookNodes(std::array<TBooksNodeData, 66>* nodes) { BookNodes = nodes; }
     void FillBookTree(bool newTestament);
+    void ShowBookPanel();
+    // Selects the node of `data` afresh (deselected first, so its chapter is loaded again even
+    // when it is the selected one) and scrolls it to the top; false when the tree lacks it.
+    bool SelectBook(TBooksNodeData* data);
+    // The start-up place: the book's node gets the chapter and verse row and is selected;
+    // without that node in the tree the first book is.
+    void OpenPlace(int book, int chapter, int verseRow);
+    // Selects the first book when none is current.
+    void EnsureBookSelected();
+
+    // --- commands of the main window's keys and menus ---------------------------------
+    void PrevChapter();
+    void NextChapter();
+    // Flips tbtnFind and shows or hides the find panel with it (F3).
+    void ToggleFindPanel();
+    // Opens the find panel when it is closed and searches `keys` in the checked scope.
+    void SearchFor(const QString& keys);
+    // The marked or selected verses as plain text on the clipboard (Ctrl+C).
+    void CopySelection();
+    // What a print takes (wnBookPrint.cpp): the verse lines of the marked rows, or of the
+    // selected range while it holds more than one row, else every verse of the shown chapter.
+    std::vector<int> ChosenVerseLines() const;
+    // Sets slot 0..9 to the current verse, or clears it when it already holds that verse;
+    // nothing on the header row (Ctrl+Shift+digit).
+    void ToggleBookmark(int slot) { acBookmarkExecute(slot); }
+    // Jumps to the verse of slot 0..9; an empty slot, or one holding no verse, does nothing
+    // (Ctrl+digit).
+    void FollowBookmark(int slot);
+    // The ten bookmark slots, each a verse line or -1.
+    const std::array<int, 10>& BookMarks() const { return bookMarks_; }
+    // The "批注" command on the current verse (F5): raises remarkRequested.
+    void RemarkCurrentVerse();
+    // Repaints a chapter-grid row whose note changed.
+    void RefreshRow(int row);
+    // The checkable "编辑栏" command, shared with the main window's "视图" menu.
+    QAction* EditorAction() const { return acEditor; }
+    // Closes the chapter balloon if one is open (Esc).
+    void ReleaseBalloon();
+
+    // --- the bottom pages and the look ------------------------------------------------
+    // The page on show catches up with row `row`: its study note, or its chain references;
+    // then rowDetailsChanged.
     void ShowRowDetails(int row);
     // Re-applies the reading colours after a skin change.
-    void ApplyReadingColours();
-    // The navigation event: the window jumped to a verse of this book.
-    std::function<void(TBooksNodeData*)> OnVerseJump;
+    void ReapplySkin();
+    QColor ReadingBackground() const;
+    QColor FrameColour() const;
 
-    // --- controls (named as the other windows and the tests reach them) ---------------
+    // --- navigation history and jumps (wnBookHistory.cpp) -----------------------------
+    // Goes to a verse: `address` packs the verse line (upper 16 bits) and its chapter index
+    // (lower 16 bits); the place is recorded in the history and verseJumped raised. A verse
+    // line outside the Bible does nothing at all.
+    void JumpToVerse(int address, int chainRow);
+    // The same for a bare verse line, chain-reference row 0.
+    void JumpToVerse(int verseLine);
+    // Makes the verse the current history entry (see THistoryList::RecordLocation); called
+    // before following a chain reference so that Back returns to where it was followed from.
+    void RecordLocation(int verseLine, int chainRow);
+
+    // --- the chapter balloon, the search ----------------------------------------------
+    // The open chapter balloon; nullptr when there is none.
+    THintBalloonWin* Balloon() const;
+    // A book node's icon and name, in tree viewport coordinates; empty without the node.
+    QRect BookLabelRect(const QTreeWidgetItem* item) const;
+    // The remembered search keys, newest first (written to the settings by the main window).
+    QStringList SearchKeys() const;
+    // True when the result list holds no result: one row whose text is blank.
+    bool SearchResultEmpty() const;
+
+signals:
+    // The window jumped to a verse of this book; the owner brings its node into the tree.
+    void verseJumped(TBooksNodeData* data);
+    // The bottom pages caught up with chapter-grid row `row` (the writing editor follows).
+    void rowDetailsChanged(int row);
+    // A click on the note icon of a verse that has a note (chapter-grid row).
+    void noteIconClicked(int row);
+    // The "批注" command on chapter-grid row `row`.
+    void remarkRequested(int row);
+    // The "编辑栏" command, checked or not.
+    void editorToggled(bool on);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class TfmBookProbe;
+
+    // --- controls ---------------------------------------------------------------------
     QSplitter* splV = nullptr; // between the left and the right panel
     QSplitter* splH = nullptr; // between the reading area and the bottom pages
     QWidget* panLeft = nullptr;
@@ -86,7 +174,7 @@ public:
     QWidget* tshtSeriP = nullptr;
     TStringGrid* sgrdSeriP = nullptr;
     QWidget* tshtLingXiu = nullptr;
-    QTextEdit* redtLingXiu = nullptr;
+    TStudyNotePane* redtLingXiu = nullptr;
     QWidget* tshtSearchResult = nullptr;
     TStringGrid* sgrdSearchResult = nullptr;
     QWidget* panReadArea = nullptr;
@@ -154,23 +242,13 @@ public:
     bool edtChapterNumKeyPress(QKeyEvent* event);
     void PageControl1Change(int index);
     bool ChapterMenuStale = false;
-    // The main window's 66 book nodes; the tree's nodes point into them.
-    void SetBookNodes(std::array<TBooksNodeData, 66>* nodes) { BookNodes = nodes; }
-    // How ShowRowDetails reaches the panes and the writing editor. Whoever owns a pane sets
-    // its hook; an empty hook leaves that pane as it is.
-    std::function<void()> FillChainPane;           // reload sgrdSeriP for the current chapter
-    std::function<void(int row)> SelectPaneForRow; // pane row of the grid row's first marker
-    std::function<void(int row)> ShowStudyNote;    // the study note of the grid row
-    std::function<void(int row)> EditorFollow;     // only acts while the editor is shown
 
-private:
     void GoToChapter(int number);
     void ShowFirstRow();
     void RebuildChapterMenu(int chapterCount);
     std::array<TBooksNodeData, 66>* BookNodes = nullptr;
-    bool LoadingChapter = false; // row changes inside a load leave the panes to its last step
+    bool loadingChapter_ = false; // row changes inside a load leave the panes to its last step
 
-public:
     // --- chapter grid (wnBookGrid.cpp) -------------------------------------------------
     // Line ends and row heights of texts first..last of column `col`; with `source` the
     // texts are its lines first..last and the grid gets exactly that many data rows.
@@ -181,41 +259,33 @@ public:
     void PrepareMarkerBall(int numberSize, bool narrow = false);
     void DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x, int y,
                         int row);
+    // The display lines of one row's text, each marker drawn as a numbered ball where its
+    // characters would have stood.
+    void PaintLines(TStringGrid* grid, QPainter& canvas, int row, const QRect& rect,
+                    std::string_view text, const std::vector<uint16_t>& ends);
     void tmrDrawSelectFrameTimer();
     void panReadAreaResize();
-    QColor ReadingBackground() const;
-    QColor FrameColour() const;
     QImage MarkerBall; // 16 x 16 scratch picture of one marker ball
     QImage NoteIcon;   // 16 x 16 scratch copy of the note icon
     QStringList MarkedRows;
-    int SelectFramePhase = 0; // the animation phase: 0 or 1
+    int selectFramePhase_ = 0; // the animation phase: 0 or 1
     // Bookmark slots, each a verse line or -1 (read at show, written at destruction).
-    std::array<int, 10> BookMarks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    std::array<int, 10> bookMarks_{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     // The verse lines the chapter grid was last laid out with (-1 before the first chapter).
     // Painting and re-layout follow these, so a book selected but not loaded yet (the tree's
     // 250 ms delay) never paints its verses over the shown chapter's line breaks.
-    int GridFirstLine = -1;
-    int GridLastLine = -1;
+    int gridFirstLine_ = -1;
+    int gridLastLine_ = -1;
     // Writes digits onto MarkerBall in the font PrepareMarkerBall chose.
     void WriteMarkerDigits(const QString& digits, int x, int y);
-    int MarkerNumberSize = 8;
+    int markerNumberSize_ = 8;
 
-public:
     // --- navigation history and jumps (wnBookHistory.cpp) -----------------------------
-    // Goes to a verse: `address` packs the verse line (upper 16 bits) and its chapter index
-    // (lower 16 bits); the place is recorded in the history and OnVerseJump raised. A verse
-    // line outside the Bible does nothing at all.
-    void JumpToVerse(int address, int chainRow);
-    // The same for a bare verse line, chain-reference row 0.
-    void JumpToVerse(int verseLine);
-    // Makes the verse the current history entry (see THistoryList::RecordLocation); called
-    // before following a chain reference so that Back returns to where it was followed from.
-    void RecordLocation(int verseLine, int chainRow);
+    void JumpToHistoryEntry(int index);
     // Back and Forward; with nowhere to go they do nothing (the buttons are never disabled).
     void acBackwardExecute();
     void acForwardExecute();
-    std::unique_ptr<THistoryList> History; // never null after construction
-    // (end of history block)
+    std::unique_ptr<THistoryList> history_; // never null after construction
 
     // --- chain references in the grid and the pane (wnBookChain.cpp) ------------------
     // Pointer handling of both grids (the chapter grid and the pane).
@@ -223,51 +293,32 @@ public:
     void sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event);
     // Lists every reference of chapter `chapterIndex` in the pane, group by group.
     void LoadChainPane(int chapterIndex);
+    // The same for the chapter on show.
+    void FillChainPane();
     // Makes current the pane's first row of the group of the grid row's first marker.
     void SelectChainPaneRow(int gridRow);
     void tshtSeriPResize();
     void sgrdSeriPTopLeftChanged();
     void sgrdSeriPSelectCell(int col, int row, bool& canSelect);
-    // A click on a verse's note icon (chapter-grid row); the note editor answers it.
-    std::function<void(int row)> OnNoteIconClick;
-    int ChainPaneChapter = -1; // the chapter the pane lists; -1 before the first fill
-    int MarksFirstLine = -1;   // first verse line of the chapter MarkedRows belong to
-    // (end of chain block)
+    int chainPaneChapter_ = -1; // the chapter the pane lists; -1 before the first fill
+    int marksFirstLine_ = -1;   // first verse line of the chapter MarkedRows belong to
 
     // --- chapter balloon over the book tree (wnBookBalloon.cpp) -----------------------
     // Resting the pointer on a book's name opens a balloon with one circle per chapter.
     void trvBookMouseMove(const QPoint& pos); // tree viewport coordinates
     void trvBookMouseLeave();
     void tmrHintBallBufferTimer();
-    // Closes the chapter balloon if one is open (Esc).
-    void ReleaseBalloon();
-    // The open chapter balloon; nullptr when there is none.
-    THintBalloonWin* Balloon() const;
-    // A book node's icon and name, in tree viewport coordinates; empty without the node.
-    QRect BookLabelRect(const QTreeWidgetItem* item) const;
-
-private:
     void OpenBalloon(QTreeWidgetItem* item);
-    QObject* BalloonHover = nullptr; // the hover state, kept in wnBookBalloon.cpp
-
-public:
-    // (end of balloon block)
+    QObject* balloonHover_ = nullptr; // the hover state, kept in wnBookBalloon.cpp
 
     // --- bookmarks (wnBookMarks.cpp) ---------------------------------------------------
     // The handler of acBookmark0..9 (the "书签" submenu): toggles the slot at the current row.
     void acBookmarkExecute(int slot);
-    // Sets slot 0..9 to the current verse, or clears it when it already holds that verse;
-    // nothing on the header row (Ctrl+Shift+digit).
-    void ToggleBookmarkAtCurrentRow(int slot) { acBookmarkExecute(slot); }
-    // Jumps to the verse of slot 0..9; an empty slot, or one holding no verse, does nothing
-    // (Ctrl+digit).
-    void GoToBookmark(int slot);
     void BookmarksLoad();
     void BookmarksSave();
     // Verse line shown in a chapter-grid row, -1 for the header row or past the chapter. It
     // follows the chapter on screen, also in the moment a new book is selected but not loaded.
     int ShownVerseLine(int row) const;
-    // (end of bookmarks block)
 
     // --- copy and export (wnBookCopy.cpp) ----------------------------------------------
     // The six citation formats of the grid's context menu. Each puts its text on the clipboard
@@ -282,14 +333,10 @@ public:
     // marks the selected range; the selected range alone, top to bottom.
     std::vector<int> VerseSelectionRows() const;
     std::vector<int> SelectedRangeRows() const;
-    // What a print takes (wnBookPrint.cpp): the verse lines of VerseSelectionRows() while
-    // rows are marked or more than one is selected, else every verse of the shown chapter.
-    std::vector<int> ChosenVerseLines() const;
-    // (end of copy block)
+    // The verses of grid rows as the window shows them; rows without a verse are left out.
+    std::vector<TCopyVerse> VersesOf(const std::vector<int>& rows) const;
 
     // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------
-    // The remembered search keys, newest first (written to the settings by the main window).
-    QStringList SearchKeys() const;
     void SearchKeysLoad();
     // Shows the find panel while tbtnFind is down and hides it when it is up; running it twice
     // in the same state changes nothing, so a caller may flip the button and then call it.
@@ -302,9 +349,7 @@ public:
                                   TGridDrawState state);
     void tshtSearchResultResize();
     void sgrdSearchResultDblClick(QMouseEvent* event);
-    // True when the result list holds no result: one row whose text is blank.
-    bool SearchResultEmpty() const;
-    // The study note of chapter-grid row `row` in redtLingXiu (set as the ShowStudyNote hook).
+    // The study note of chapter-grid row `row` in redtLingXiu.
     void ShowLingXiuNote(int row);
     QComboBox* cbxKeyText = nullptr;
     QToolButton* sbtnExeSearch = nullptr;
@@ -314,13 +359,8 @@ public:
     QRadioButton* RadioButton4 = nullptr; // "全部"
     // The key text of the last search (GBK, full-width spaces folded, untrimmed); the result
     // list highlights its keys. Empty until the first search that had a key text.
-    std::string SearchedText;
-    // (end of search block)
+    std::string searchedText_;
 
-    // --- personal notes and the writing editor (wnBookNotes.cpp) ----------------------
-    // (end of notes block)
-
-private:
     // Each concern wires its own controls; called in this order by FormCreate.
     void CreateHistory();
     void CreateChainPane();
@@ -328,13 +368,8 @@ private:
     void CreateBookmarks();
     void CreateCopy();
     void CreateSearch();
-    void CreateNotes();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
+    void acRemarkExecute();
     void FormCreate();
     void CreateLeftPanel();
     void CreateRightPanel();

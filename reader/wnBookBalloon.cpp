@@ -2,6 +2,7 @@
 
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "GbkBridge.h"
 #include "unHintballWin.h"
 
 #include <QCursor>
@@ -16,6 +17,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <functional>
 
 namespace orvane {
 namespace {
@@ -24,9 +26,10 @@ namespace {
 // viewport, so the tree needs no handlers of its own.
 class TBalloonHover : public QObject {
 public:
-    explicit TBalloonHover(TfmBook* owner) : QObject(owner), book(owner) {}
+    explicit TBalloonHover(QObject* owner) : QObject(owner) {}
 
-    TfmBook* book;
+    std::function<void(QPoint)> onMove; // viewport coordinates
+    std::function<void()> onLeave;
     QPointer<THintBalloonWin> balloon;
     // The book whose name the pointer last rested on (node data outlive the tree's refills,
     // tree items do not).
@@ -41,23 +44,24 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::MouseMove)
-            book->trvBookMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+            onMove(static_cast<QMouseEvent*>(event)->position().toPoint());
         else if (event->type() == QEvent::Leave)
-            book->trvBookMouseLeave();
+            onLeave();
         return QObject::eventFilter(watched, event);
     }
 };
 
 TBooksNodeData* DataOf(const QTreeWidgetItem* item) {
     if (!item) return nullptr;
-    auto* data = static_cast<TBooksNodeData*>(item->data(0, Qt::UserRole).value<void*>());
-    return data && data->BookIndex >= 0 && data->BookIndex < kBookCount ? data : nullptr;
+    auto* nodeData = static_cast<TBooksNodeData*>(item->data(0, Qt::UserRole).value<void*>());
+    return nodeData && nodeData->BookIndex >= 0 && nodeData->BookIndex < kBookCount ? nodeData
+                                                                                    : nullptr;
 }
 
-QTreeWidgetItem* ItemOf(const QTreeWidget* tree, const TBooksNodeData* data) {
-    if (!data) return nullptr;
+QTreeWidgetItem* ItemOf(const QTreeWidget* tree, const TBooksNodeData* nodeData) {
+    if (!nodeData) return nullptr;
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
-        if (DataOf(tree->topLevelItem(i)) == data) return tree->topLevelItem(i);
+        if (DataOf(tree->topLevelItem(i)) == nodeData) return tree->topLevelItem(i);
     return nullptr;
 }
 
@@ -65,14 +69,16 @@ QTreeWidgetItem* ItemOf(const QTreeWidget* tree, const TBooksNodeData* data) {
 QString FirstVerse(int chapterIndex) {
     if (chapterIndex < 0 || chapterIndex >= kChapterCount) return {};
     const std::string& text = TBibGlobe::VerseText(ChapterTable[size_t(chapterIndex)].FirstLine);
-    return QString::fromStdString(GbkToUtf8(TBibGlobe::StripMarkers(text))).trimmed();
+    return FromGbk(TBibGlobe::StripMarkers(text)).trimmed();
 }
 
 } // namespace
 
 void TfmBook::CreateBalloon() {
     auto* hover = new TBalloonHover(this);
-    BalloonHover = hover;
+    hover->onMove = [this](QPoint pos) { trvBookMouseMove(pos); };
+    hover->onLeave = [this] { trvBookMouseLeave(); };
+    balloonHover_ = hover;
     trvBook->setMouseTracking(true);
     trvBook->viewport()->installEventFilter(hover);
     tmrHintBallBuffer->setInterval(200);
@@ -81,7 +87,7 @@ void TfmBook::CreateBalloon() {
 }
 
 THintBalloonWin* TfmBook::Balloon() const {
-    const auto* hover = static_cast<const TBalloonHover*>(BalloonHover);
+    const auto* hover = static_cast<const TBalloonHover*>(balloonHover_);
     return hover && hover->balloon && !hover->balloon->Released() ? hover->balloon.data() : nullptr;
 }
 
@@ -114,7 +120,7 @@ QRect TfmBook::BookLabelRect(const QTreeWidgetItem* item) const {
 }
 
 void TfmBook::trvBookMouseMove(const QPoint& pos) {
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     QTreeWidgetItem* item = trvBook->itemAt(pos);
     hover->onLabel = item && DataOf(item) && BookLabelRect(item).contains(pos);
     if (hover->onLabel) {
@@ -131,14 +137,14 @@ void TfmBook::trvBookMouseLeave() {
     // Leaving the tree (into the balloon or anywhere else) is resting on no label. Without this
     // a pointer that leaves the tree straight from the book's name would leave the balloon
     // locked open.
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     hover->onLabel = false;
     tmrHintBallBuffer->start();
 }
 
 void TfmBook::tmrHintBallBufferTimer() {
     tmrHintBallBuffer->stop();
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
     THintBalloonWin* balloon = Balloon();
     if (!hover->onLabel) {
         hover->node = nullptr;
@@ -170,10 +176,10 @@ void TfmBook::tmrHintBallBufferTimer() {
 }
 
 void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
-    auto* hover = static_cast<TBalloonHover*>(BalloonHover);
-    TBooksNodeData* data = DataOf(item);
-    if (!data) return;
-    const TBookInfo& book = BookTable[size_t(data->BookIndex)];
+    auto* hover = static_cast<TBalloonHover*>(balloonHover_);
+    TBooksNodeData* nodeData = DataOf(item);
+    if (!nodeData) return;
+    const TBookInfo& book = BookTable[size_t(nodeData->BookIndex)];
     const int first = book.FirstChapter;
     const int count = book.LastChapter - book.FirstChapter + 1;
 
@@ -189,10 +195,10 @@ void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
     balloon->HoverText = [first](int index) { return FirstVerse(first + index); };
     balloon->SetHot(-1);
     connect(balloon, &THintBalloonWin::BalloonPick, this,
-            [this, hover, data, first, count](int index, Qt::MouseButton) {
+            [this, hover, nodeData, first, count](int index, Qt::MouseButton) {
                 if (index < 0 || index >= count) return;
-                data->ChapterIndex = first + index;
-                if (QTreeWidgetItem* node = ItemOf(trvBook, data)) {
+                nodeData->ChapterIndex = first + index;
+                if (QTreeWidgetItem* node = ItemOf(trvBook, nodeData)) {
                     // Selecting the node that is already selected changes nothing, and the
                     // chapter would not load: deselect it first.
                     if (node->isSelected()) trvBook->clearSelection();
@@ -206,7 +212,7 @@ void TfmBook::OpenBalloon(QTreeWidgetItem* item) {
             });
     const int side =
         balloon->LayoutOnScreen(tip, count, screen ? screen->availableGeometry() : QRect());
-    balloon->SetCurrent(data->ChapterIndex - first);
+    balloon->SetCurrent(nodeData->ChapterIndex - first);
     // The pointer rests on this book's name: stay open until it moves elsewhere.
     balloon->SetLocked(true);
     hover->balloon = balloon;

@@ -7,6 +7,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "ChainRefs.h"
+#include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
 
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kSpotSize = 16; // a ball's hit square
 constexpr int kNoteIconSize = 16;
-
-QString FromGbk(std::string_view gbk) {
-    const std::u16string units = GbkToUtf16(gbk);
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
 
 // Calls `onResize` for every resize of the watched widget.
 class TResizeWatch : public QObject {
@@ -157,17 +153,11 @@ void TfmBook::CreateChainPane() {
     sgrdSeriP->OnSelectCell = [this](int c, int r, bool& can) { sgrdSeriPSelectCell(c, r, can); };
     new TResizeWatch(tshtSeriP, [this] { tshtSeriPResize(); });
 
-    FillChainPane = [this] {
-        const int chapter = GridFirstLine >= 0 ? ChapterOfLine(GridFirstLine) : -1;
-        LoadChainPane(chapter);
-    };
-    SelectPaneForRow = [this](int row) { SelectChainPaneRow(row); };
-
     // Marks name rows, and rows mean other verses in another chapter: a chapter change
     // drops them. Connected after the loader, so this runs once the new chapter is laid out.
     connect(tmrTreeChanged, &QTimer::timeout, this, [this] {
-        if (GridFirstLine == MarksFirstLine) return;
-        MarksFirstLine = GridFirstLine;
+        if (gridFirstLine_ == marksFirstLine_) return;
+        marksFirstLine_ = gridFirstLine_;
         if (MarkedRows.isEmpty()) return;
         MarkedRows.clear();
         sgrdMain->viewport()->update();
@@ -188,15 +178,15 @@ void TfmBook::sgrdMainMouseMove(TStringGrid* grid, QMouseEvent* event) {
     if (const TMarkerSpot* spot = HitSpot(grid, row, at)) {
         if (IsHand(grid)) return; // still the same tip, however many balls it crosses
         // A verse in the pane may come from any chapter; its balls are that chapter's.
-        const int chapter = chapterGrid ? (GridFirstLine >= 0 ? ChapterOfLine(GridFirstLine) : -1)
+        const int chapter = chapterGrid ? (gridFirstLine_ >= 0 ? ChapterOfLine(gridFirstLine_) : -1)
                                         : int(grid->Objects(0, row) & 0xFFFF);
         ShowHint(grid, HintText(MarkerVerses(chapter, spot->Number)),
                  event->globalPosition().toPoint());
         return;
     }
-    if (chapterGrid && GridFirstLine >= 0 && GridFirstLine + entry <= GridLastLine &&
+    if (chapterGrid && gridFirstLine_ >= 0 && gridFirstLine_ + entry <= gridLastLine_ &&
         OverNoteIcon(grid, row, at)) {
-        const std::string note = NoteOf(GridFirstLine + entry);
+        const std::string note = NoteOf(gridFirstLine_ + entry);
         if (!note.empty()) {
             // Line breaks of a note are stored as tabs.
             QString text = FromGbk(note);
@@ -224,12 +214,12 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
         if (const TMarkerSpot* spot = HitSpot(grid, row, at)) {
             const int number = spot->Number;
             const int chapter = chapterGrid
-                                    ? (GridFirstLine >= 0 ? ChapterOfLine(GridFirstLine) : -1)
+                                    ? (gridFirstLine_ >= 0 ? ChapterOfLine(gridFirstLine_) : -1)
                                     : int(grid->Objects(0, row) & 0xFFFF);
             ClearHint(grid);
             const int current = sgrdMain->Row();
-            const int from = GridFirstLine >= 0 && current >= sgrdMain->FixedRows()
-                                 ? GridFirstLine + current - sgrdMain->FixedRows()
+            const int from = gridFirstLine_ >= 0 && current >= sgrdMain->FixedRows()
+                                 ? gridFirstLine_ + current - sgrdMain->FixedRows()
                                  : -1;
             if (from >= 0) RecordLocation(from, sgrdSeriP->Row());
             // The first verse the tip listed: for a ball of the shown chapter that is the
@@ -245,10 +235,10 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
         // number column, say, where movement changes nothing): only the icon of a verse that
         // has a note, under the pointer now, opens the editor.
         const int entry = row - grid->FixedRows();
-        if (chapterGrid && entry >= 0 && GridFirstLine >= 0 &&
-            GridFirstLine + entry <= GridLastLine && OverNoteIcon(grid, row, at) &&
-            !NoteOf(GridFirstLine + entry).empty() && OnNoteIconClick)
-            OnNoteIconClick(row);
+        if (chapterGrid && entry >= 0 && gridFirstLine_ >= 0 &&
+            gridFirstLine_ + entry <= gridLastLine_ && OverNoteIcon(grid, row, at) &&
+            !NoteOf(gridFirstLine_ + entry).empty())
+            emit noteIconClicked(row);
         return;
     }
 
@@ -258,7 +248,7 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
     if (event->modifiers() & Qt::ControlModifier) {
         const QString name = QString::number(row);
         if (!MarkedRows.removeOne(name)) MarkedRows << name;
-        MarksFirstLine = GridFirstLine;
+        marksFirstLine_ = gridFirstLine_;
     } else {
         MarkedRows.clear();
     }
@@ -267,11 +257,15 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
 
 // --- the chain-reference pane -------------------------------------------------------------
 
+void TfmBook::FillChainPane() {
+    LoadChainPane(gridFirstLine_ >= 0 ? ChapterOfLine(gridFirstLine_) : -1);
+}
+
 void TfmBook::LoadChainPane(int chapterIndex) {
     TStringGrid* pane = sgrdSeriP;
     pane->ReloadPending = false;
-    const bool newContent = chapterIndex != ChainPaneChapter;
-    ChainPaneChapter = chapterIndex;
+    const bool newContent = chapterIndex != chainPaneChapter_;
+    chainPaneChapter_ = chapterIndex;
     // Another chapter's texts must be broken afresh even when the width has not changed.
     if (newContent) pane->SavedRow = -1;
 
@@ -323,10 +317,10 @@ void TfmBook::LoadChainPane(int chapterIndex) {
 
 void TfmBook::SelectChainPaneRow(int gridRow) {
     const int entry = gridRow - sgrdMain->FixedRows();
-    if (GridFirstLine < 0 || entry < 0 || GridFirstLine + entry > GridLastLine) return;
+    if (gridFirstLine_ < 0 || entry < 0 || gridFirstLine_ + entry > gridLastLine_) return;
     // The verse's first marker, as its first painted ball would show it; read from the text
     // so that a verse not painted yet (just jumped to) finds its group too.
-    const int marker = FirstMarker(TBibGlobe::VerseText(GridFirstLine + entry));
+    const int marker = FirstMarker(TBibGlobe::VerseText(gridFirstLine_ + entry));
     if (marker < 0) return;
     const std::string key = std::to_string(marker);
     for (int r = sgrdSeriP->FixedRows(); r < sgrdSeriP->RowCount(); ++r) {
@@ -342,10 +336,10 @@ void TfmBook::tshtSeriPResize() {
     TStringGrid* pane = sgrdSeriP;
     pane->SavedRow = pane->Row();
     pane->SetColWidth(1, std::max(0, pane->contentsRect().width() - pane->ColWidth(0) - 2));
-    if (GridFirstLine < 0) return; // nothing listed yet: the first fill lays out for this width
+    if (gridFirstLine_ < 0) return; // nothing listed yet: the first fill lays out for this width
     // A pending reload means the pane still lists the chapter before: the fill below replaces
     // it, and ShowRowDetails then has nothing left to reload.
-    LoadChainPane(ChapterOfLine(GridFirstLine));
+    LoadChainPane(ChapterOfLine(gridFirstLine_));
 }
 
 void TfmBook::sgrdSeriPTopLeftChanged() {
@@ -356,8 +350,9 @@ void TfmBook::sgrdSeriPTopLeftChanged() {
 void TfmBook::sgrdSeriPSelectCell(int col, int row, bool& canSelect) {
     (void)col;
     (void)canSelect;
-    TBooksNodeData* data = SelectedBookData();
-    if (data && row >= sgrdSeriP->FixedRows()) data->ChainRow = row - sgrdSeriP->FixedRows();
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (nodeData && row >= sgrdSeriP->FixedRows())
+        nodeData->ChainRow = row - sgrdSeriP->FixedRows();
 }
 
 } // namespace orvane

@@ -6,6 +6,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "CopyFormats.h"
+#include "GbkBridge.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -17,7 +18,7 @@ namespace orvane {
 namespace {
 
 void PutOnClipboard(const std::string& gbk) {
-    QGuiApplication::clipboard()->setText(QString::fromStdU16String(GbkToUtf16(gbk)));
+    QGuiApplication::clipboard()->setText(FromGbk(gbk));
 }
 
 } // namespace
@@ -52,42 +53,41 @@ std::vector<int> TfmBook::VerseSelectionRows() const {
     return rows;
 }
 
-namespace {
-
-// The verses of grid rows as the window shows them; rows without a verse are left out.
-std::vector<TCopyVerse> VersesOf(const TfmBook& book, const std::vector<int>& rows) {
+std::vector<TCopyVerse> TfmBook::VersesOf(const std::vector<int>& rows) const {
     std::vector<TCopyVerse> verses;
     for (const int row : rows) {
-        const int line = book.ShownVerseLine(row);
+        const int line = ShownVerseLine(row);
         if (line >= 0) verses.push_back(CopyVerseOf(line));
     }
     return verses;
 }
 
-} // namespace
+void TfmBook::CopySelection() {
+    miTextOnlyClick();
+}
 
 void TfmBook::miTextOnlyClick() {
-    const std::vector<TCopyVerse> verses = VersesOf(*this, VerseSelectionRows());
+    const std::vector<TCopyVerse> verses = VersesOf(VerseSelectionRows());
     if (!verses.empty()) PutOnClipboard(TextOnlyFormat(verses));
 }
 
 void TfmBook::acCopy4WriteExecute() {
-    const std::vector<TCopyVerse> verses = VersesOf(*this, VerseSelectionRows());
+    const std::vector<TCopyVerse> verses = VersesOf(VerseSelectionRows());
     if (!verses.empty()) PutOnClipboard(WritingFormat(verses));
 }
 
 void TfmBook::miCopy4MoreWriteClick() {
-    const std::vector<TCopyVerse> verses = VersesOf(*this, SelectedRangeRows());
+    const std::vector<TCopyVerse> verses = VersesOf(SelectedRangeRows());
     if (!verses.empty()) PutOnClipboard(MoreWritingFormat(verses));
 }
 
 void TfmBook::miCopy4MoreTitleClick() {
-    const std::vector<TCopyVerse> verses = VersesOf(*this, SelectedRangeRows());
+    const std::vector<TCopyVerse> verses = VersesOf(SelectedRangeRows());
     if (!verses.empty()) PutOnClipboard(MoreTitleFormat(verses));
 }
 
 void TfmBook::acCopyAllExecute() {
-    const std::vector<TCopyVerse> verses = VersesOf(*this, VerseSelectionRows());
+    const std::vector<TCopyVerse> verses = VersesOf(VerseSelectionRows());
     if (verses.empty()) return;
     // The book of the verses on screen; the tree shows only its testament's books, so this is
     // also the testament shown.
@@ -102,7 +102,7 @@ void TfmBook::miCopySpClick() {
     if (line < 0) return;
     // The pane refills lazily while its page is hidden; its rows may still be another
     // chapter's.
-    if (sgrdSeriP->ReloadPending && FillChainPane) FillChainPane();
+    if (sgrdSeriP->ReloadPending) FillChainPane();
     std::vector<TChainPaneRow> pane;
     pane.reserve(size_t(sgrdSeriP->RowCount()));
     for (int row = 0; row < sgrdSeriP->RowCount(); ++row)

@@ -7,11 +7,13 @@
 #include "BookTables.h"
 #include "DrawCanvas.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
 #include "SkinState.h"
+#include "StudyNotePane.h"
 #include "TxtFormat.h"
 
 #include <QApplication>
@@ -41,11 +43,6 @@ const QColor kMarkerNumberColour(0, 128, 128);
 
 QColor SystemColour(QPalette::ColorRole role) {
     return QApplication::palette().color(role);
-}
-
-QString FromGbk(std::string_view gbk) {
-    const std::u16string units = GbkToUtf16(gbk);
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
 }
 
 const QFont& HeaderNameFont() {
@@ -122,12 +119,12 @@ public:
         size_t chars = 0;
         for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i))
             ++chars;
-        std::u16string units = GbkToUtf16(gbk);
-        if (units.size() != chars) { // a damaged character: convert one at a time
+        QString units = FromGbk(gbk);
+        if (size_t(units.size()) != chars) { // a damaged character: convert one at a time
             units.clear();
             for (size_t i = 0; i < gbk.size(); i += CharLength(gbk, i)) {
-                const std::u16string one = GbkToUtf16(gbk.substr(i, CharLength(gbk, i)));
-                units.push_back(one.empty() ? u'\uFFFD' : one.front());
+                const QString one = FromGbk(gbk.substr(i, CharLength(gbk, i)));
+                units.append(one.isEmpty() ? QChar(u'\uFFFD') : one.front());
             }
         }
         size_t k = 0;
@@ -137,9 +134,9 @@ public:
         }
         unitAt_[gbk.size()] = int(k);
         // Line ends and tabs have no glyph to show; they keep their measured width.
-        for (char16_t& u : units)
+        for (QChar& u : units)
             if (u < u' ') u = u' ';
-        units_ = QString::fromUtf16(units.data(), qsizetype(units.size()));
+        units_ = units;
     }
 
     size_t Size() const { return text_.size(); }
@@ -208,7 +205,7 @@ QColor TfmBook::FrameColour() const {
     return SkinIndex != kSkinSystem ? SkinAccentColor() : SystemColour(QPalette::Dark);
 }
 
-void TfmBook::ApplyReadingColours() {
+void TfmBook::ReapplySkin() {
     const QColor face = SkinFaceColor.isValid() && SkinIndex != kSkinSystem
                             ? SkinFaceColor
                             : SystemColour(QPalette::Button);
@@ -297,8 +294,8 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
         grid->SetRowCount(fixed + std::max<int>(1, int(grid->LineBreaks.size())));
         grid->OnSelectCell = std::move(onSelect);
         if (grid == sgrdMain) {
-            GridFirstLine = first;
-            GridLastLine = first + int(grid->LineBreaks.size()) - 1;
+            gridFirstLine_ = first;
+            gridLastLine_ = first + int(grid->LineBreaks.size()) - 1;
         }
     }
     setHeights();
@@ -324,8 +321,9 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
 void TfmBook::panReadAreaResize() {
     sgrdMain->SavedRow = sgrdMain->Row();
     sgrdMain->SetColWidth(1, std::max(0, FillingWidth(sgrdMain, 1)));
-    if (GridFirstLine < 0) return; // no chapter yet: its load lays out for this width
-    LayoutRows(sgrdMain, 1, GridFirstLine, &TBibGlobe::CorpusFile(kChineseTextFile), GridLastLine);
+    if (gridFirstLine_ < 0) return; // no chapter yet: its load lays out for this width
+    LayoutRows(sgrdMain, 1, gridFirstLine_, &TBibGlobe::CorpusFile(kChineseTextFile),
+               gridLastLine_);
 }
 
 // --- marker balls -------------------------------------------------------------------------
@@ -336,13 +334,13 @@ void TfmBook::PrepareMarkerBall(int numberSize, bool narrow) {
     MarkerBall.fill(QColor::fromRgb(kMagenta));
     QPainter p(&MarkerBall);
     p.drawImage(QPoint(0, 0), BallPicture(SkinIndex, narrow));
-    MarkerNumberSize = numberSize;
+    markerNumberSize_ = numberSize;
 }
 
 void TfmBook::WriteMarkerDigits(const QString& digits, int x, int y) {
     if (digits.isEmpty()) return;
     QPainter p(&MarkerBall);
-    const QFont& font = MarkerFont(MarkerNumberSize);
+    const QFont& font = MarkerFont(markerNumberSize_);
     p.setFont(font);
     p.setPen(kMarkerNumberColour);
     p.drawText(QPoint(x, y + QFontMetrics(font).ascent()), digits);
@@ -362,12 +360,8 @@ void TfmBook::DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString&
 
 // --- painting -----------------------------------------------------------------------------
 
-namespace {
-
-// The display lines of one row's text, each marker drawn as a numbered ball where its
-// characters would have stood.
-void PaintLines(TfmBook& form, TStringGrid* grid, QPainter& canvas, int row, const QRect& rect,
-                std::string_view text, const std::vector<uint16_t>& ends) {
+void TfmBook::PaintLines(TStringGrid* grid, QPainter& canvas, int row, const QRect& rect,
+                         std::string_view text, const std::vector<uint16_t>& ends) {
     const TRowText glyphs(text);
     const int ascent = QFontMetrics(canvas.font()).ascent();
     size_t begin = 0;
@@ -389,21 +383,21 @@ void PaintLines(TfmBook& form, TStringGrid* grid, QPainter& canvas, int row, con
             x = ballX + advance;
             const QString digits = glyphs.Units(mark + 1, digitsEnd);
             if (digits.size() >= 3) {
-                form.PrepareMarkerBall(6);
-                form.WriteMarkerDigits(digits, 2, 2);
+                PrepareMarkerBall(6);
+                WriteMarkerDigits(digits, 2, 2);
                 ballX += 3;
             } else if (digits.size() == 2) {
-                form.PrepareMarkerBall(8);
-                form.WriteMarkerDigits(digits, 2, 0);
+                PrepareMarkerBall(8);
+                WriteMarkerDigits(digits, 2, 0);
             } else {
                 // "`1" advances 12 px: the full ball would cover the next character's edge.
-                form.PrepareMarkerBall(8, true);
-                form.WriteMarkerDigits(digits, 3, 0);
+                PrepareMarkerBall(8, true);
+                WriteMarkerDigits(digits, 3, 0);
             }
             // Whatever the font's widths, a ball never reaches into the next character.
             canvas.save();
             canvas.setClipRect(room, Qt::IntersectClip);
-            form.DrawMarkerBall(grid, canvas, digits, ballX, y - 3, row);
+            DrawMarkerBall(grid, canvas, digits, ballX, y - 3, row);
             canvas.restore();
             pos = digitsEnd;
         }
@@ -411,8 +405,6 @@ void PaintLines(TfmBook& form, TStringGrid* grid, QPainter& canvas, int row, con
         begin = std::max(begin, end);
     }
 }
-
-} // namespace
 
 void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row,
                                const QRect& rect, TGridDrawState state) {
@@ -427,9 +419,9 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
     // Right and bottom as the first pixel outside the cell.
     const int left = rect.left(), top = rect.top();
     const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
-    const int verseLine = chapterGrid && GridFirstLine >= 0 && row >= fixed &&
-                                  GridFirstLine + row - fixed <= GridLastLine
-                              ? GridFirstLine + row - fixed
+    const int verseLine = chapterGrid && gridFirstLine_ >= 0 && row >= fixed &&
+                                  gridFirstLine_ + row - fixed <= gridLastLine_
+                              ? gridFirstLine_ + row - fixed
                               : -1;
 
     if (chapterGrid && row < fixed) { // the header
@@ -445,7 +437,7 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
         const QColor frame = FrameColour();
         canvas.fillRect(right - 1, top, 1, rect.height(), frame);
         canvas.fillRect(left, bottom - 1, rect.width(), 1, frame);
-        const int book = GridFirstLine >= 0 ? BookOfLine(GridFirstLine) : -1;
+        const int book = gridFirstLine_ >= 0 ? BookOfLine(gridFirstLine_) : -1;
         if (book >= 0) {
             canvas.setFont(HeaderNameFont());
             canvas.setPen(skinned ? SkinAccentColor() : QColor(Qt::black));
@@ -467,8 +459,8 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
                                        .arg(::orvane::ChapterNumber(ChapterOfLine(verseLine)))
                                        .arg(row - fixed + 1);
             canvas.drawText(QPoint(left + 4, top + 4 + ascent), number);
-            for (int i = 0; i < int(BookMarks.size()); ++i)
-                if (BookMarks[size_t(i)] == verseLine)
+            for (int i = 0; i < int(bookMarks_.size()); ++i)
+                if (bookMarks_[size_t(i)] == verseLine)
                     canvas.drawImage(QPoint(right - 16, bottom - 17),
                                      ToolPicture(kFirstBookmarkIcon + i));
             if (MarkedRows.contains(QString::number(row))) {
@@ -511,7 +503,7 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
     const bool framed =
         MarkedRows.isEmpty() ? grid->IsRowSelected(row) : MarkedRows.contains(QString::number(row));
     if (framed && chapterGrid) {
-        const int shift = SelectFramePhase == 1 ? 3 : 0;
+        const int shift = selectFramePhase_ == 1 ? 3 : 0;
         const QColor frame = FrameColour();
         TDrawCanvas::DrawDashedHLine(canvas, left + shift, frame, right, top);
         TDrawCanvas::DrawDashedVLine(canvas, left + 1, frame, bottom - 1, top + shift);
@@ -535,14 +527,14 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
                                   : verseLine >= 0
                                       ? std::string_view(TBibGlobe::VerseText(verseLine))
                                       : std::string_view();
-    PaintLines(*this, grid, canvas, row, rect, text, grid->LineBreaks[size_t(entry)]);
+    PaintLines(grid, canvas, row, rect, text, grid->LineBreaks[size_t(entry)]);
 }
 
 // --- the selection frame's march ----------------------------------------------------------
 
 void TfmBook::tmrDrawSelectFrameTimer() {
     if (sgrdMain->Row() <= 0) return;
-    SelectFramePhase = SelectFramePhase != 1 ? 1 : 0;
+    selectFramePhase_ = selectFramePhase_ != 1 ? 1 : 0;
     sgrdMain->InvalidateCell(1, sgrdMain->Row());
 }
 

@@ -3,6 +3,7 @@
 #include "Addressing.h"
 #include "BookTables.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 
 #include <QAction>
@@ -16,12 +17,6 @@ namespace {
 
 int AddressOf(int verseLine) {
     return verseLine << 16 | ChapterOfLine(verseLine);
-}
-
-void JumpToEntry(TfmBook& book, int index) {
-    const int verseLine = book.History->VerseLine(index);
-    if (verseLine < 0) return;
-    book.JumpToVerse(AddressOf(verseLine), book.History->ChainRow(index));
 }
 
 // Shows history entries first..last in `menu`, current one checked, each item's data its entry
@@ -41,7 +36,7 @@ void FillHistoryMenu(QMenu* menu, const THistoryList& history, int first, int la
         const int entry = first + i;
         item->setVisible(i < needed);
         if (i >= needed) continue;
-        item->setText(QString::fromStdString(GbkToUtf8(ShortReference(history.VerseLine(entry)))));
+        item->setText(FromGbk(ShortReference(history.VerseLine(entry))));
         item->setData(entry);
         if (entry == history.Position()) item->setChecked(true);
     }
@@ -51,7 +46,7 @@ void FillHistoryMenu(QMenu* menu, const THistoryList& history, int first, int la
 } // namespace
 
 void TfmBook::CreateHistory() {
-    History = std::make_unique<THistoryList>();
+    history_ = std::make_unique<THistoryList>();
     // Both buttons stay enabled: pressing one with nowhere to go simply does nothing.
     connect(acBackward, &QAction::triggered, this, &TfmBook::acBackwardExecute);
     connect(acForward, &QAction::triggered, this, &TfmBook::acForwardExecute);
@@ -59,16 +54,16 @@ void TfmBook::CreateHistory() {
         auto* group = new QActionGroup(menu);
         group->setExclusive(true);
         connect(menu, &QMenu::triggered, this,
-                [this](QAction* item) { JumpToEntry(*this, item->data().toInt()); });
+                [this](QAction* item) { JumpToHistoryEntry(item->data().toInt()); });
     }
     // Oldest first, ending with the current entry.
     connect(ppmNaviBack, &QMenu::aboutToShow, this,
-            [this] { FillHistoryMenu(ppmNaviBack, *History, 0, History->Position()); });
+            [this] { FillHistoryMenu(ppmNaviBack, *history_, 0, history_->Position()); });
     // The current entry first, then what lies ahead of it.
     connect(ppmNaviForw, &QMenu::aboutToShow, this, [this] {
-        const int position = History->Position();
-        FillHistoryMenu(ppmNaviForw, *History, position,
-                        position >= 0 ? History->Count() - 1 : position - 1);
+        const int position = history_->Position();
+        FillHistoryMenu(ppmNaviForw, *history_, position,
+                        position >= 0 ? history_->Count() - 1 : position - 1);
     });
 }
 
@@ -83,12 +78,12 @@ void TfmBook::JumpToVerse(int address, int chainRow) {
     // The chapter half of the address is taken from the verse line itself: a mismatched one
     // would give a verse row outside its chapter.
     const int chapter = ChapterOfLine(verseLine);
-    TBooksNodeData& data = (*BookNodes)[size_t(book)];
-    data.ChapterIndex = chapter;
-    data.VerseRow = verseLine - ChapterTable[size_t(chapter)].FirstLine;
-    data.ChainRow = chainRow;
+    TBooksNodeData& nodeData = (*BookNodes)[size_t(book)];
+    nodeData.ChapterIndex = chapter;
+    nodeData.VerseRow = verseLine - ChapterTable[size_t(chapter)].FirstLine;
+    nodeData.ChainRow = chainRow;
     RecordLocation(verseLine, chainRow);
-    if (OnVerseJump) OnVerseJump(&data);
+    emit verseJumped(&nodeData);
 }
 
 void TfmBook::JumpToVerse(int verseLine) {
@@ -97,17 +92,23 @@ void TfmBook::JumpToVerse(int verseLine) {
 }
 
 void TfmBook::RecordLocation(int verseLine, int chainRow) {
-    History->RecordLocation(verseLine, chainRow);
+    history_->RecordLocation(verseLine, chainRow);
+}
+
+void TfmBook::JumpToHistoryEntry(int index) {
+    const int verseLine = history_->VerseLine(index);
+    if (verseLine < 0) return;
+    JumpToVerse(AddressOf(verseLine), history_->ChainRow(index));
 }
 
 void TfmBook::acBackwardExecute() {
-    if (History->Count() == 0 || History->Position() <= 0) return;
-    JumpToEntry(*this, History->Position() - 1);
+    if (history_->Count() == 0 || history_->Position() <= 0) return;
+    JumpToHistoryEntry(history_->Position() - 1);
 }
 
 void TfmBook::acForwardExecute() {
-    if (History->Count() < 2 || History->Position() >= History->Count() - 1) return;
-    JumpToEntry(*this, History->Position() + 1);
+    if (history_->Count() < 2 || history_->Position() >= history_->Count() - 1) return;
+    JumpToHistoryEntry(history_->Position() + 1);
 }
 
 } // namespace orvane

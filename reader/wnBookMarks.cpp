@@ -26,9 +26,9 @@ void TfmBook::CreateBookmarks() {
 }
 
 int TfmBook::ShownVerseLine(int row) const {
-    if (GridFirstLine < 0 || row < sgrdMain->FixedRows() || row >= sgrdMain->RowCount()) return -1;
-    const int line = GridFirstLine + row - sgrdMain->FixedRows();
-    return line <= GridLastLine ? line : -1;
+    if (gridFirstLine_ < 0 || row < sgrdMain->FixedRows() || row >= sgrdMain->RowCount()) return -1;
+    const int line = gridFirstLine_ + row - sgrdMain->FixedRows();
+    return line <= gridLastLine_ ? line : -1;
 }
 
 void TfmBook::acBookmarkExecute(int slot) {
@@ -37,15 +37,19 @@ void TfmBook::acBookmarkExecute(int slot) {
     // already the next one, and its verse is not the one the reader is looking at.
     const int line = ShownVerseLine(sgrdMain->Row());
     if (line < 0) return;
-    int& mark = BookMarks[size_t(slot)];
+    int& mark = bookMarks_[size_t(slot)];
     mark = mark == line ? -1 : line;
     // A moved bookmark leaves another row's icon behind, so the whole column is redrawn.
     sgrdMain->viewport()->update();
 }
 
-void TfmBook::GoToBookmark(int slot) {
+void TfmBook::RefreshRow(int row) {
+    sgrdMain->InvalidateRow(row);
+}
+
+void TfmBook::FollowBookmark(int slot) {
     if (!IsSlot(slot)) return;
-    const int line = BookMarks[size_t(slot)];
+    const int line = bookMarks_[size_t(slot)];
     // Only a hand-edited file holds other values; they lead nowhere.
     if (line < 0 || line > kLastVerseLine) return;
     JumpToVerse(line);
@@ -53,9 +57,9 @@ void TfmBook::GoToBookmark(int slot) {
 
 void TfmBook::BookmarksLoad() {
     try {
-        TInifileX().ReadIntArray(settings::kMain, settings::kBookMarks, BookMarks);
+        TInifileX().ReadIntArray(settings::kMain, settings::kBookMarks, bookMarks_);
     } catch (const std::exception&) {
-        BookMarks.fill(-1); // an unreadable file: no bookmarks, as on a first run
+        bookMarks_.fill(-1); // an unreadable file: no bookmarks, as on a first run
     }
     sgrdMain->viewport()->update();
 }
@@ -64,7 +68,7 @@ void TfmBook::BookmarksSave() {
     // Called while the window is destroyed: an exception must not leave the destructor, and
     // there is no window left to tell. The stored bookmarks stay as they were.
     try {
-        TInifileX().WriteIntArray(settings::kMain, settings::kBookMarks, BookMarks);
+        TInifileX().WriteIntArray(settings::kMain, settings::kBookMarks, bookMarks_);
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }

@@ -3,6 +3,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "ReaderPictures.h"
 
 #include <QAction>
@@ -28,8 +29,8 @@ TBooksNodeData* NodeData(const QTreeWidgetItem* item) {
     return static_cast<TBooksNodeData*>(item->data(0, Qt::UserRole).value<void*>());
 }
 
-const TBookInfo& BookOf(const TBooksNodeData& data) {
-    return BookTable[size_t(data.BookIndex)];
+const TBookInfo& BookOf(const TBooksNodeData& nodeData) {
+    return BookTable[size_t(nodeData.BookIndex)];
 }
 
 int ChapterCountOf(const TBookInfo& book) {
@@ -60,23 +61,71 @@ QTreeWidgetItem* TfmBook::SelectedNode() const {
 }
 
 TBooksNodeData* TfmBook::SelectedBookData() const {
-    TBooksNodeData* data = NodeData(SelectedNode());
-    if (!data || data->BookIndex < 0 || data->BookIndex >= kBookCount) return nullptr;
-    return data;
+    TBooksNodeData* nodeData = NodeData(SelectedNode());
+    if (!nodeData || nodeData->BookIndex < 0 || nodeData->BookIndex >= kBookCount) return nullptr;
+    return nodeData;
 }
 
 int TfmBook::ChapterNumber() const {
-    const TBooksNodeData* data = SelectedBookData();
-    return data ? data->ChapterIndex - BookOf(*data).FirstChapter + 1 : 0;
+    const TBooksNodeData* nodeData = SelectedBookData();
+    return nodeData ? nodeData->ChapterIndex - BookOf(*nodeData).FirstChapter + 1 : 0;
 }
 
 int TfmBook::RowToVerseLine(int row) const {
-    const TBooksNodeData* data = SelectedBookData();
-    if (!data || data->ChapterIndex < 0 || data->ChapterIndex >= kChapterCount) return -1;
-    return ChapterTable[size_t(data->ChapterIndex)].FirstLine + row - 1;
+    const TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData || nodeData->ChapterIndex < 0 || nodeData->ChapterIndex >= kChapterCount)
+        return -1;
+    return ChapterTable[size_t(nodeData->ChapterIndex)].FirstLine + row - 1;
+}
+
+int TfmBook::CurrentRow() const {
+    return sgrdMain->Row();
+}
+
+int TfmBook::CurrentVerseLine() const {
+    return RowToVerseLine(sgrdMain->Row());
 }
 
 // --- the book tree ------------------------------------------------------------------------
+
+void TfmBook::ShowBookPanel() {
+    panLeft->show();
+}
+
+bool TfmBook::SelectBook(TBooksNodeData* nodeData) {
+    for (int i = 0; i < trvBook->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* node = trvBook->topLevelItem(i);
+        if (NodeData(node) != nodeData) continue;
+        // Deselect first, so the change always fires and the chapter is loaded again.
+        if (trvBook->currentItem() == node) trvBook->setCurrentItem(nullptr);
+        trvBook->setCurrentItem(node);
+        trvBook->scrollToItem(node, QAbstractItemView::PositionAtTop);
+        return true;
+    }
+    return false;
+}
+
+void TfmBook::OpenPlace(int book, int chapter, int verseRow) {
+    if (book != 0 || chapter != 0 || verseRow != 0) {
+        for (int i = 0; i < trvBook->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* node = trvBook->topLevelItem(i);
+            TBooksNodeData* nodeData = NodeData(node);
+            if (nodeData && nodeData->BookIndex == book) {
+                nodeData->ChapterIndex = chapter;
+                nodeData->VerseRow = verseRow;
+                nodeData->ChainRow = 0;
+                trvBook->setCurrentItem(node);
+                break;
+            }
+        }
+    }
+    EnsureBookSelected();
+}
+
+void TfmBook::EnsureBookSelected() {
+    if (trvBook->topLevelItemCount() > 0 && !trvBook->currentItem())
+        trvBook->setCurrentItem(trvBook->topLevelItem(0));
+}
 
 void TfmBook::FillBookTree(bool newTestament) {
     trvBook->setUpdatesEnabled(false);
@@ -91,7 +140,7 @@ void TfmBook::FillBookTree(bool newTestament) {
             const int last = newTestament ? kBookCount - 1 : kFirstNewTestamentBook - 1;
             for (int b = first; b <= last; ++b) {
                 auto* item = new QTreeWidgetItem(trvBook);
-                item->setText(0, QString::fromStdString(GbkToUtf8(BookTable[size_t(b)].FullName)));
+                item->setText(0, FromGbk(BookTable[size_t(b)].FullName));
                 item->setData(0, Qt::UserRole,
                               QVariant::fromValue(static_cast<void*>(&(*BookNodes)[size_t(b)])));
                 item->setIcon(0, icon);
@@ -122,24 +171,24 @@ void TfmBook::tmrTreeChangedTimer() {
     tmrDrawSelectFrame->stop();
     sgrdMain->SavedRow = -1;
     sgrdSeriP->SavedRow = -1;
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    const TBookInfo& book = BookOf(*data);
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    const TBookInfo& book = BookOf(*nodeData);
     // A position stored elsewhere (settings, a jump) must never show another book's chapter
     // under this book's name.
-    if (data->ChapterIndex < book.FirstChapter || data->ChapterIndex > book.LastChapter)
-        data->ChapterIndex = book.FirstChapter;
-    const TChapterInfo& chapter = ChapterTable[size_t(data->ChapterIndex)];
+    if (nodeData->ChapterIndex < book.FirstChapter || nodeData->ChapterIndex > book.LastChapter)
+        nodeData->ChapterIndex = book.FirstChapter;
+    const TChapterInfo& chapter = ChapterTable[size_t(nodeData->ChapterIndex)];
     const StringList& text = TBibGlobe::CorpusFile(kChineseTextFile);
     if (int(text.size()) <= chapter.LastLine) return; // the scripture is not loaded
 
     {
         // The rows set here are the load's own doing; the panes catch up once, below.
-        const FlagScope loading(LoadingChapter);
+        const FlagScope loading(loadingChapter_);
         LayoutRows(sgrdMain, 1, chapter.FirstLine, &text, chapter.LastLine);
         // VerseRow outlives chapter changes: a chapter that has that verse shows it again.
-        const int row = data->VerseRow + sgrdMain->FixedRows();
-        if (data->VerseRow >= 0 && row < sgrdMain->RowCount()) {
+        const int row = nodeData->VerseRow + sgrdMain->FixedRows();
+        if (nodeData->VerseRow >= 0 && row < sgrdMain->RowCount()) {
             sgrdMain->SetRow(row);
             if (sgrdMain->ScrollBarShowing()) sgrdMain->SetTopRow(row);
         }
@@ -184,29 +233,37 @@ void TfmBook::sgrdMainSelectCell(int col, int row, bool& canSelect) {
     (void)col;
     (void)canSelect;
     if (row < sgrdMain->FixedRows()) return;
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    data->VerseRow = row - sgrdMain->FixedRows();
-    if (!LoadingChapter) ShowRowDetails(row);
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    nodeData->VerseRow = row - sgrdMain->FixedRows();
+    if (!loadingChapter_) ShowRowDetails(row);
 }
 
 void TfmBook::ShowRowDetails(int row) {
     if (!SelectedBookData()) return;
     QWidget* page = PageControl1->currentWidget();
     if (page == tshtLingXiu) {
-        if (ShowStudyNote) ShowStudyNote(row);
+        ShowLingXiuNote(row);
     } else if (page == tshtSeriP) {
         if (sgrdSeriP->ReloadPending) {
             sgrdSeriP->ReloadPending = false;
-            if (FillChainPane) FillChainPane();
+            FillChainPane();
         }
-        if (SelectPaneForRow) SelectPaneForRow(row);
+        SelectChainPaneRow(row);
     }
     // The search results stay as the search left them.
-    if (EditorFollow) EditorFollow(row);
+    emit rowDetailsChanged(row);
 }
 
 // --- chapter and row buttons --------------------------------------------------------------
+
+void TfmBook::PrevChapter() {
+    tbtnPrevChapter->trigger();
+}
+
+void TfmBook::NextChapter() {
+    tbtnNexChapter->trigger();
+}
 
 void TfmBook::ShowFirstRow() {
     const int first = sgrdMain->FixedRows();
@@ -216,22 +273,22 @@ void TfmBook::ShowFirstRow() {
 }
 
 void TfmBook::tbtnFirstChapterClick() {
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    const TBookInfo& book = BookOf(*data);
-    if (data->ChapterIndex == book.FirstChapter) {
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    const TBookInfo& book = BookOf(*nodeData);
+    if (nodeData->ChapterIndex == book.FirstChapter) {
         ShowFirstRow();
     } else {
-        data->ChapterIndex = book.FirstChapter;
+        nodeData->ChapterIndex = book.FirstChapter;
         RestartTreeTimer();
     }
 }
 
 void TfmBook::tbtnPrevChapterClick() {
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    if (data->ChapterIndex > BookOf(*data).FirstChapter) {
-        --data->ChapterIndex;
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    if (nodeData->ChapterIndex > BookOf(*nodeData).FirstChapter) {
+        --nodeData->ChapterIndex;
         RestartTreeTimer();
     } else {
         ShowFirstRow();
@@ -239,10 +296,10 @@ void TfmBook::tbtnPrevChapterClick() {
 }
 
 void TfmBook::tbtnNexChapterClick() {
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    if (data->ChapterIndex < BookOf(*data).LastChapter) {
-        ++data->ChapterIndex;
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    if (nodeData->ChapterIndex < BookOf(*nodeData).LastChapter) {
+        ++nodeData->ChapterIndex;
         RestartTreeTimer();
     } else {
         ShowFirstRow(); // the next book is the book buttons' business
@@ -250,13 +307,13 @@ void TfmBook::tbtnNexChapterClick() {
 }
 
 void TfmBook::tbtnLastChapterClick() {
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    const TBookInfo& book = BookOf(*data);
-    if (data->ChapterIndex == book.LastChapter) {
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    const TBookInfo& book = BookOf(*nodeData);
+    if (nodeData->ChapterIndex == book.LastChapter) {
         ShowFirstRow();
     } else {
-        data->ChapterIndex = book.LastChapter;
+        nodeData->ChapterIndex = book.LastChapter;
         RestartTreeTimer();
     }
 }
@@ -319,10 +376,10 @@ void TfmBook::sbtnNextVolClick() {
 // --- choosing a chapter by number ---------------------------------------------------------
 
 void TfmBook::sbtnChapterSelectClick() {
-    const TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
+    const TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
     // Within the load delay after a book change the list may still be the previous book's.
-    RebuildChapterMenu(ChapterCountOf(BookOf(*data)));
+    RebuildChapterMenu(ChapterCountOf(BookOf(*nodeData)));
     const QList<QAction*> items = ppmChapterSelect->actions();
     const int number = ChapterNumber();
     if (number >= 1 && number <= items.size()) items[number - 1]->setChecked(true);
@@ -330,30 +387,30 @@ void TfmBook::sbtnChapterSelectClick() {
 }
 
 void TfmBook::ChapterMenuClick(QAction* item) {
-    TBooksNodeData* data = SelectedBookData();
-    if (!data || !item) return;
-    const TBookInfo& book = BookOf(*data);
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData || !item) return;
+    const TBookInfo& book = BookOf(*nodeData);
     bool ok = false;
     int number = item->text().toInt(&ok);
     if (!ok) number = 1;
     number = std::clamp(number, 1, ChapterCountOf(book));
     const int chapter = book.FirstChapter + number - 1;
-    if (chapter == data->ChapterIndex) return;
+    if (chapter == nodeData->ChapterIndex) return;
     edtChapterNum->setText(QString::number(number));
     edtChapterNum->end(false);
-    data->ChapterIndex = chapter;
+    nodeData->ChapterIndex = chapter;
     RestartTreeTimer();
 }
 
 void TfmBook::GoToChapter(int number) {
-    TBooksNodeData* data = SelectedBookData();
-    if (!data) return;
-    const TBookInfo& book = BookOf(*data);
+    TBooksNodeData* nodeData = SelectedBookData();
+    if (!nodeData) return;
+    const TBookInfo& book = BookOf(*nodeData);
     number = std::clamp(number, 1, ChapterCountOf(book));
     edtChapterNum->setText(QString::number(number));
     const int chapter = book.FirstChapter + number - 1;
-    if (chapter == data->ChapterIndex) return;
-    data->ChapterIndex = chapter;
+    if (chapter == nodeData->ChapterIndex) return;
+    nodeData->ChapterIndex = chapter;
     RestartTreeTimer();
     edtChapterNum->end(false);
 }
@@ -367,8 +424,8 @@ bool TfmBook::edtChapterNumKeyPress(QKeyEvent* event) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: {
-        const TBooksNodeData* data = SelectedBookData();
-        if (!data) return true;
+        const TBooksNodeData* nodeData = SelectedBookData();
+        if (!nodeData) return true;
         bool ok = false;
         int number = edtChapterNum->text().trimmed().toInt(&ok);
         // Pasted text can hold anything: a non-number, 0 or less means the first chapter.
@@ -376,7 +433,7 @@ bool TfmBook::edtChapterNumKeyPress(QKeyEvent* event) {
             edtChapterNum->setText(QStringLiteral("1"));
             number = 1;
         }
-        GoToChapter(std::min(number, ChapterCountOf(BookOf(*data))));
+        GoToChapter(std::min(number, ChapterCountOf(BookOf(*nodeData))));
         return true;
     }
     default:

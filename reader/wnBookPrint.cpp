@@ -9,8 +9,8 @@ std::vector<int> TfmBook::ChosenVerseLines() const {
     if (!MarkedRows.isEmpty() || SelectedRangeRows().size() > 1)
         for (const int row : VerseSelectionRows())
             if (const int line = ShownVerseLine(row); line >= 0) lines.push_back(line);
-    if (!lines.empty() || GridFirstLine < 0) return lines;
-    for (int line = GridFirstLine; line <= GridLastLine; ++line)
+    if (!lines.empty() || gridFirstLine_ < 0) return lines;
+    for (int line = gridFirstLine_; line <= gridLastLine_; ++line)
         lines.push_back(line);
     return lines;
 }

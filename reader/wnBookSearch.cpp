@@ -1,17 +1,20 @@
-// Full-text search of the Chinese text (the find panel beside the tool bar and the result list
-// on the "搜索结果" page) and the study-note pane on the "灵修版注释" page.
+// Full-text search of the Chinese text: the find panel beside the tool bar and the result list
+// on the "搜索结果" page.
 #include "wnBook.h"
 
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "CompactStyle.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "ReadingFont.h"
+#include "ScriptureIndex.h"
 #include "Search.h"
 #include "SettingsKeys.h"
 #include "SkinState.h"
+#include "StudyNotePane.h"
 #include "TxtFormat.h"
 
 #include <QAction>
@@ -67,32 +70,6 @@ private:
     THandler handler_;
 };
 
-QString FromGbk(std::string_view gbk) {
-    const std::u16string units = GbkToUtf16(gbk);
-    return QString::fromUtf16(units.data(), qsizetype(units.size()));
-}
-
-std::string ToGbk(const QString& text) {
-    return Utf8ToGbk(text.toStdString());
-}
-
-// The marker-free text of every verse, built on the first search and kept: the corpus does not
-// change while the program runs. Rebuilt only should the corpus have been (re)loaded since.
-const TSearchIndex& ScriptureIndex() {
-    static TSearchIndex index;
-    const StringList& text = TBibGlobe::CorpusFile(kChineseTextFile);
-    if (index.LineCount() != int(text.size())) index.Build(text);
-    return index;
-}
-
-// The study notes, one line per verse line. Decompressed on first use only; a failed load
-// leaves the list empty, so the next display tries again.
-const StringList& StudyNotes() {
-    static StringList notes;
-    if (notes.empty()) TBibGlobe::LoadResourceText("bibLX", notes);
-    return notes;
-}
-
 // A row's GBK text prepared for painting: its characters as UTF-16 and the advance of every
 // byte from the width cache the line breaker measured with, so that a highlight lands exactly
 // on the glyphs it covers. Positions are byte offsets.
@@ -105,8 +82,8 @@ public:
         size_t i = 0;
         while (i < gbk.size()) {
             const size_t n = CharLength(gbk, i);
-            const std::u16string one = GbkToUtf16(gbk.substr(i, n));
-            char16_t u = one.size() == 1 ? one.front() : u'\uFFFD';
+            const QString one = FromGbk(gbk.substr(i, n));
+            char16_t u = one.size() == 1 ? one.front().unicode() : u'\uFFFD';
             if (u < u' ') u = u' '; // tabs and line ends have no glyph; they keep their width
             for (size_t b = i; b < i + n; ++b)
                 unitAt_[b] = int(units.size());
@@ -260,9 +237,6 @@ void TfmBook::CreateSearch() {
             tshtSearchResultResize();
         return false;
     });
-
-    redtLingXiu->setFont(ReadingFont());
-    ShowStudyNote = [this](int r) { ShowLingXiuNote(r); };
 }
 
 // --- remembered keys ----------------------------------------------------------------------
@@ -302,7 +276,21 @@ void TfmBook::tbtnFindClick() {
         ToolBar2->setMinimumWidth(0);
     }
     PlaceFindPanel();
-    if (!SearchedText.empty()) sgrdMain->viewport()->update();
+    if (!searchedText_.empty()) sgrdMain->viewport()->update();
+}
+
+void TfmBook::ToggleFindPanel() {
+    tbtnFind->setChecked(!tbtnFind->isChecked());
+    tbtnFindClick();
+}
+
+void TfmBook::SearchFor(const QString& keys) {
+    if (!tbtnFind->isChecked()) {
+        tbtnFind->setChecked(true);
+        tbtnFindClick();
+    }
+    cbxKeyText->setEditText(keys);
+    sbtnExeSearch->click();
 }
 
 void TfmBook::PlaceFindPanel() {
@@ -340,20 +328,20 @@ void TfmBook::sbtnExeSearchClick() {
     // Inserting and dropping items can move the box's current item; the box keeps showing the
     // text as it was typed.
     cbxKeyText->setEditText(typed);
-    SearchedText = folded;
+    searchedText_ = folded;
 
     int first = 0;
     int last = -1; // no current book: the chapter and book scopes hold nothing
-    const TBooksNodeData* data = SelectedBookData();
+    const TBooksNodeData* nodeData = SelectedBookData();
     if (RadioButton1->isChecked() || RadioButton2->isChecked()) {
-        if (data && data->ChapterIndex >= 0 && data->ChapterIndex < kChapterCount) {
-            first = ChapterTable[size_t(data->ChapterIndex)].FirstLine;
-            last = ChapterTable[size_t(data->ChapterIndex)].LastLine;
+        if (nodeData && nodeData->ChapterIndex >= 0 && nodeData->ChapterIndex < kChapterCount) {
+            first = ChapterTable[size_t(nodeData->ChapterIndex)].FirstLine;
+            last = ChapterTable[size_t(nodeData->ChapterIndex)].LastLine;
         }
     } else if (RadioButton3->isChecked()) {
-        if (data) {
-            first = BookTable[size_t(data->BookIndex)].FirstLine;
-            last = BookTable[size_t(data->BookIndex)].LastLine;
+        if (nodeData) {
+            first = BookTable[size_t(nodeData->BookIndex)].FirstLine;
+            last = BookTable[size_t(nodeData->BookIndex)].LastLine;
         }
     } else {
         last = int(TBibGlobe::CorpusFile(kChineseTextFile).size()) - 1;
@@ -447,7 +435,7 @@ void TfmBook::sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const
 
     // The keys again over the text, each occurrence on the display lines it covers.
     canvas.setPen(kHitText);
-    for (const std::string& key : SplitSearchKeys(SearchedText, false)) {
+    for (const std::string& key : SplitSearchKeys(searchedText_, false)) {
         for (size_t hit : FindAllOccurrences(text, key)) {
             // A key ending in half a character still covers that whole character.
             const size_t length = glyphs.Boundary(hit + key.size()) - hit;
@@ -484,44 +472,7 @@ void TfmBook::sgrdSearchResultDblClick(QMouseEvent* event) {
 // --- the study-note pane ------------------------------------------------------------------
 
 void TfmBook::ShowLingXiuNote(int row) {
-    const StringList& notes = StudyNotes();
-    const int line = RowToVerseLine(row);
-    const std::string note =
-        line >= 0 && size_t(line) < notes.size() ? notes[size_t(line)] : std::string();
-    // Every field of the note is a paragraph of its own.
-    QString text = FromGbk(note);
-    text.replace(u'\t', u'\n');
-    redtLingXiu->setPlainText(text);
-    if (text.trimmed().isEmpty()) {
-        redtLingXiu->clear();
-        return;
-    }
-
-    QTextCursor cursor(redtLingXiu->document());
-    QTextCharFormat plain;
-    plain.setFontWeight(QFont::Normal);
-    plain.setForeground(QColor(Qt::black));
-    cursor.select(QTextCursor::Document);
-    cursor.setCharFormat(plain);
-    QTextBlockFormat left;
-    left.setAlignment(Qt::AlignLeft);
-    cursor.mergeBlockFormat(left);
-
-    // The first paragraph, normally the reflection question, stands out.
-    QTextCharFormat emphasis;
-    emphasis.setFontWeight(QFont::Bold);
-    emphasis.setForeground(SkinIndex != kSkinSystem ? SkinAccentColor() : QColor(Qt::black));
-    cursor.movePosition(QTextCursor::Start);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    cursor.setCharFormat(emphasis);
-
-    // One empty line between it and the rest.
-    cursor.clearSelection();
-    cursor.insertBlock(QTextBlockFormat(), plain);
-    cursor.setBlockFormat(left);
-
-    redtLingXiu->moveCursor(QTextCursor::Start);
-    redtLingXiu->ensureCursorVisible();
+    redtLingXiu->ShowNote(RowToVerseLine(row));
 }
 
 } // namespace orvane

@@ -23,7 +23,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace orvane {
@@ -120,7 +119,7 @@ void TfmMain::FormCreate() {
     notebookLayout->setContentsMargins(0, 0, 0, 0);
 
     fmBook = new TfmBook(Notebook1);
-    fmBook->OnVerseJump = [this](TBooksNodeData* data) { SyncToBook(data); };
+    connect(fmBook, &TfmBook::verseJumped, this, &TfmMain::SyncToBook);
     for (int b = 0; b < kBookCount; ++b)
         BookNodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
     fmBook->SetBookNodes(&BookNodes);
@@ -176,21 +175,7 @@ void TfmMain::FormCreate() {
     notebookLayout->addWidget(fmBook);
     ShowTestament(NotebookPage);
 
-    if (book != 0 || chapter != 0 || verseRow != 0) {
-        for (int i = 0; i < fmBook->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* node = fmBook->trvBook->topLevelItem(i);
-            auto* data = static_cast<TBooksNodeData*>(node->data(0, Qt::UserRole).value<void*>());
-            if (data && data->BookIndex == book) {
-                data->ChapterIndex = chapter;
-                data->VerseRow = verseRow;
-                data->ChainRow = 0;
-                fmBook->trvBook->setCurrentItem(node);
-                break;
-            }
-        }
-    }
-    if (fmBook->trvBook->topLevelItemCount() > 0 && !fmBook->trvBook->currentItem())
-        fmBook->trvBook->setCurrentItem(fmBook->trvBook->topLevelItem(0));
+    fmBook->OpenPlace(book, chapter, verseRow);
     qApp->installEventFilter(this);
     StatusBar1->installEventFilter(this);
     for (QLabel* panel : StatusPanels)
@@ -229,7 +214,7 @@ void TfmMain::ShowTestament(int testament) {
     setUpdatesEnabled(false);
     NotebookPage = testament;
     fmBook->FillBookTree(testament == 1);
-    fmBook->panLeft->show();
+    fmBook->ShowBookPanel();
     fmBook->show();
     fmBook->raise();
     CurrentTestament = testament;
@@ -239,30 +224,19 @@ void TfmMain::ShowTestament(int testament) {
 void TfmMain::TabsChange() {
     if (!loaded_ || Tabs->TabIndex() < 0) return;
     ShowTestament(TabTestament(Tabs->TabIndex()));
-    QTreeWidget* tree = fmBook->trvBook;
-    if (tree->topLevelItemCount() > 0 && !tree->currentItem())
-        tree->setCurrentItem(tree->topLevelItem(0));
-    fmBook->ShowRowDetails(fmBook->sgrdMain->Row());
+    fmBook->EnsureBookSelected();
+    fmBook->ShowRowDetails(fmBook->CurrentRow());
 }
 
-void TfmMain::SyncToBook(TBooksNodeData* data) {
-    if (!data || !loaded_) return;
+void TfmMain::SyncToBook(TBooksNodeData* nodeData) {
+    if (!nodeData || !loaded_) return;
     const int testament =
-        BookTable[size_t(data->BookIndex)].LastLine > kFirstNewTestamentLine ? 1 : 0;
+        BookTable[size_t(nodeData->BookIndex)].LastLine > kFirstNewTestamentLine ? 1 : 0;
     if (testament != CurrentTestament) {
         SelectTestamentTab(testament);
         if (testament != CurrentTestament) ShowTestament(testament); // no tab for it
     }
-    QTreeWidget* tree = fmBook->trvBook;
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* node = tree->topLevelItem(i);
-        if (node->data(0, Qt::UserRole).value<void*>() != data) continue;
-        // Deselect first, so the change always fires and the chapter is loaded again.
-        if (tree->currentItem() == node) tree->setCurrentItem(nullptr);
-        tree->setCurrentItem(node);
-        tree->scrollToItem(node, QAbstractItemView::PositionAtTop);
-        return;
-    }
+    fmBook->SelectBook(nodeData);
 }
 
 void TfmMain::SkinChanged() {
@@ -318,7 +292,7 @@ void TfmMain::SkinChanged() {
     QPalette pal = Notebook1->palette();
     pal.setColor(QPalette::Window, SkinFaceColor);
     Notebook1->setPalette(pal);
-    if (fmBook) fmBook->ApplyReadingColours();
+    if (fmBook) fmBook->ReapplySkin();
 }
 
 void TfmMain::showEvent(QShowEvent* event) {
@@ -358,7 +332,7 @@ void TfmMain::FormDestroy() {
     if (fmBook && loaded_ && fmBook->SelectedBookData()) {
         try {
             TInifileX().WriteInteger(settings::kMain, settings::kChapterInfo,
-                                     fmBook->RowToVerseLine(fmBook->sgrdMain->Row()));
+                                     fmBook->CurrentVerseLine());
         } catch (const std::exception&) {
             // No window is left to report to; the stored position stays as it was.
         }

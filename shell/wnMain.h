@@ -78,6 +78,11 @@ private:
     // The note editor and the writing editor (wnMainNotes.cpp).
     void ConnectNotes();
     void OpenEditor();
+    void EditNote(int row);
+    void miEditorClick(bool on);
+    void miViewPopup();
+    // The writing editor follows the current verse while it is shown.
+    void EditorFollow(int row);
     void SaveOnClose();
     void AddPrintItems();
     TPrintContent ChosenPrintContent() const;

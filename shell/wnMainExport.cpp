@@ -54,7 +54,7 @@ void TfmMain::CreateExportAndHelp(QMenu* help) {
 QByteArray TfmMain::NotesDocument() {
     const std::array<int, 10> none{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     // The bookmarks of this run: the settings file only gets them when the window closes.
-    const std::array<int, 10>& marks = fmBook ? fmBook->BookMarks : none;
+    const std::array<int, 10>& marks = fmBook ? fmBook->BookMarks() : none;
     const std::string doc = NotesMarkdown(CollectNotes(Notes()), marks, [this](int line) {
         return loaded_ ? TBibGlobe::VerseText(line) : std::string();
     });

@@ -6,7 +6,6 @@
 #include "wnBook.h"
 #include "wnEditor.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -58,11 +57,10 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
         case Qt::Key_F4:
             return !(mods & Qt::AltModifier); // Alt+F4 still closes the window
         case Qt::Key_F3:
-            fmBook->tbtnFind->setChecked(!fmBook->tbtnFind->isChecked());
-            fmBook->tbtnFindClick();
+            fmBook->ToggleFindPanel();
             return true;
         case Qt::Key_F5:
-            fmBook->Remark1->trigger();
+            fmBook->RemarkCurrentVerse();
             return true;
         case Qt::Key_Escape:
             fmBook->ReleaseBalloon();
@@ -75,17 +73,17 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
     case Qt::Key_Left:
     case Qt::Key_Up:
         if (mods & Qt::KeypadModifier && shift) break; // a shifted keypad digit, below
-        fmBook->tbtnPrevChapter->trigger();
+        fmBook->PrevChapter();
         return true;
     case Qt::Key_Right:
     case Qt::Key_Down:
         if (mods & Qt::KeypadModifier && shift) break;
-        fmBook->tbtnNexChapter->trigger();
+        fmBook->NextChapter();
         return true;
     case Qt::Key_C: {
         QWidget* focus = QApplication::focusWidget();
         if (IsEditBox(focus) || EditorIsActive()) return false; // the control copies itself
-        fmBook->miTextOnlyClick();
+        fmBook->CopySelection();
         return true;
     }
     default:
@@ -94,9 +92,9 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
     const int digit = DigitOf(event);
     if (digit < 0) return false;
     if (shift)
-        fmBook->ToggleBookmarkAtCurrentRow(digit);
+        fmBook->ToggleBookmark(digit);
     else
-        fmBook->GoToBookmark(digit);
+        fmBook->FollowBookmark(digit);
     return true;
 }
 

@@ -13,55 +13,52 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QMenu>
-#include <QToolButton>
 
 namespace orvane {
 
 void TfmMain::ConnectNotes() {
-    auto editNote = [this](int row) {
-        if (!fmBook->SelectedBookData() || row < 1) return;
-        const int line = fmBook->RowToVerseLine(row);
-        if (line < 0) return;
-        if (ShowNoteEditor(this, line)) fmBook->sgrdMain->InvalidateRow(row);
-    };
-    fmBook->OnNoteIconClick = editNote;
-    connect(fmBook->acRemark, &QAction::triggered, this,
-            [this, editNote] { editNote(fmBook->sgrdMain->Row()); });
-
-    connect(fmBook->acEditor, &QAction::triggered, this, [this](bool on) {
-        if (on)
-            OpenEditor();
-        else if (TfmEditor* editor = TfmEditor::Instance())
-            editor->hide();
-    });
-    fmBook->EditorFollow = [this](int row) {
-        TfmEditor* editor = TfmEditor::Instance();
-        if (!editor || !editor->isVisible() || !fmBook->SelectedBookData()) return;
-        const int line = fmBook->RowToVerseLine(row);
-        editor->FollowVerse(line, FromGbk(TBibGlobe::StripMarkers(TBibGlobe::VerseText(line))));
-    };
+    connect(fmBook, &TfmBook::noteIconClicked, this, &TfmMain::EditNote);
+    connect(fmBook, &TfmBook::remarkRequested, this, &TfmMain::EditNote);
+    connect(fmBook, &TfmBook::editorToggled, this, &TfmMain::miEditorClick);
+    connect(fmBook, &TfmBook::rowDetailsChanged, this, &TfmMain::EditorFollow);
     // The "视图" menu shows the editor item checked exactly while the editor is on screen.
-    miEditor = fmBook->acEditor;
+    miEditor = fmBook->EditorAction();
     miView->addAction(miEditor);
-    connect(miView, &QMenu::aboutToShow, this,
-            [this] { fmBook->acEditor->setChecked(TfmEditor::Showing()); });
+    connect(miView, &QMenu::aboutToShow, this, &TfmMain::miViewPopup);
+}
+
+void TfmMain::EditNote(int row) {
+    if (!fmBook->SelectedBookData() || row < 1) return;
+    const int line = fmBook->RowToVerseLine(row);
+    if (line < 0) return;
+    if (ShowNoteEditor(this, line)) fmBook->RefreshRow(row);
+}
+
+void TfmMain::miEditorClick(bool on) {
+    if (on)
+        OpenEditor();
+    else if (TfmEditor* editor = TfmEditor::Instance())
+        editor->hide();
+}
+
+void TfmMain::miViewPopup() {
+    miEditor->setChecked(TfmEditor::Showing());
+}
+
+void TfmMain::EditorFollow(int row) {
+    TfmEditor* editor = TfmEditor::Instance();
+    if (!editor || !editor->isVisible() || !fmBook->SelectedBookData()) return;
+    const int line = fmBook->RowToVerseLine(row);
+    editor->FollowVerse(line, FromGbk(TBibGlobe::StripMarkers(TBibGlobe::VerseText(line))));
 }
 
 void TfmMain::OpenEditor() {
     TfmEditor* editor = TfmEditor::Create(this);
-    editor->OnScriptureSearch = [this](const QString& text) {
-        if (!fmBook->tbtnFind->isChecked()) {
-            fmBook->tbtnFind->setChecked(true);
-            fmBook->tbtnFindClick();
-        }
-        fmBook->cbxKeyText->setEditText(text);
-        fmBook->sbtnExeSearch->click();
-    };
+    editor->OnScriptureSearch = [this](const QString& text) { fmBook->SearchFor(text); };
     editor->ShowBeside(fmBook);
-    fmBook->acEditor->setChecked(true);
-    if (fmBook->EditorFollow) fmBook->EditorFollow(fmBook->sgrdMain->Row());
+    miEditor->setChecked(true);
+    EditorFollow(fmBook->CurrentRow());
 }
 
 bool TfmMain::EditorIsActive() const {

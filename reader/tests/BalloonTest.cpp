@@ -1,4 +1,5 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "BookTables.h"
 #include "unHintballWin.h"
@@ -53,11 +54,11 @@ void Leave(QWidget* widget) {
 class BalloonTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
 
-    QWidget* Viewport() const { return fm->trvBook->viewport(); }
+    QWidget* Viewport() const { return P().trvBook()->viewport(); }
 
     QPoint LabelPoint(int book) const {
         QTreeWidgetItem* item = Node(book);
-        fm->trvBook->scrollToItem(item);
+        P().trvBook()->scrollToItem(item);
         return fm->BookLabelRect(item).center();
     }
 
@@ -69,14 +70,14 @@ class BalloonTest : public QObject, ReadingWindowHarness {
 
     // A point on the chapter grid that no balloon covers.
     QPoint AwayFromAll() const {
-        const QRect grid(fm->sgrdMain->viewport()->mapToGlobal(QPoint(0, 0)),
-                         fm->sgrdMain->viewport()->size());
+        const QRect grid(P().sgrdMain()->viewport()->mapToGlobal(QPoint(0, 0)),
+                         P().sgrdMain()->viewport()->size());
         return {grid.right() - 5, grid.bottom() - 5};
     }
 
     // Rests the pointer on a book's name and waits for its balloon.
     THintBalloonWin* RestOn(int book) {
-        if (fm->trvBook->topLevelItemCount() == 0 || !Node(book))
+        if (P().trvBook()->topLevelItemCount() == 0 || !Node(book))
             fm->FillBookTree(book >= kFirstNewTestamentBook);
         PointAt(Viewport(), LabelPoint(book));
         (void)QTest::qWaitFor([this] { return fm->Balloon() != nullptr; }, 2000);
@@ -90,8 +91,8 @@ class BalloonTest : public QObject, ReadingWindowHarness {
     }
 
     void WaitForChapter(int number) {
-        QTRY_COMPARE(fm->edtChapterNum->text(), QString::number(number));
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QTRY_COMPARE(P().edtChapterNum()->text(), QString::number(number));
+        QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
         QCOMPARE(fm->ChapterNumber(), number);
     }
 
@@ -187,7 +188,7 @@ private slots:
         const QPoint at = LabelPoint(kGenesis);
         PointAt(Viewport(), at);
         QVERIFY(!fm->Balloon());
-        QVERIFY(fm->tmrHintBallBuffer->isActive());
+        QVERIFY(P().tmrHintBallBuffer()->isActive());
         QTRY_VERIFY(fm->Balloon());
         THintBalloonWin* b = fm->Balloon();
         QCOMPARE(b->Count(), Chapters(kGenesis));
@@ -256,9 +257,9 @@ private slots:
         ClickCircle(b, 4);
         QVERIFY(!fm->Balloon());
         QTRY_VERIFY(!guard);
-        QCOMPARE(fm->trvBook->currentItem(), Node(kGenesis));
+        QCOMPARE(P().trvBook()->currentItem(), Node(kGenesis));
         WaitForChapter(5);
-        QCOMPARE(fm->sgrdMain->RowCount(), VerseCount(kGenesis, 5) + 1);
+        QCOMPARE(P().sgrdMain()->RowCount(), VerseCount(kGenesis, 5) + 1);
 
         // The click leaves the pointer over whatever lay under the balloon; a book's name there
         // does not pop up a new balloon while the pointer stays put...
@@ -279,7 +280,7 @@ private slots:
         QCOMPARE(b->Current(), 4);
         ClickCircle(b, 11);
         WaitForChapter(12);
-        QCOMPARE(fm->sgrdMain->RowCount(), VerseCount(kGenesis, 12) + 1);
+        QCOMPARE(P().sgrdMain()->RowCount(), VerseCount(kGenesis, 12) + 1);
 
         // Another button picks too, but leaves the balloon open for another choice.
         MoveOff(kGenesis);
@@ -297,11 +298,11 @@ private slots:
         QVERIFY(!fm->Balloon());
         QTest::qWait(400);
         QCOMPARE(fm->ChapterNumber(), 7);
-        QVERIFY(!fm->tmrTreeChanged->isActive());
+        QVERIFY(!P().tmrTreeChanged()->isActive());
     }
 
     void pickingFromAnotherBookSelectsThatBook() {
-        fm->trvBook->setCurrentItem(Node(kGenesis));
+        P().trvBook()->setCurrentItem(Node(kGenesis));
         WaitForChapter(1);
         MoveOff(kGenesis);
         fm->FillBookTree(true);
@@ -309,24 +310,24 @@ private slots:
         QVERIFY(b);
         QCOMPARE(b->Count(), 1);
         ClickCircle(b, 0);
-        QTRY_COMPARE(fm->trvBook->currentItem(), Node(kJude));
+        QTRY_COMPARE(P().trvBook()->currentItem(), Node(kJude));
         WaitForChapter(1);
         QCOMPARE(fm->SelectedBookData(), &nodes[kJude]);
-        QCOMPARE(fm->sgrdMain->RowCount(), VerseCount(kJude, 1) + 1);
+        QCOMPARE(P().sgrdMain()->RowCount(), VerseCount(kJude, 1) + 1);
     }
 
     void escapeClosesTheBalloon() {
-        fm->trvBook->setCurrentItem(Node(kGenesis));
+        P().trvBook()->setCurrentItem(Node(kGenesis));
         WaitForChapter(1);
         nodes[kGenesis].ChapterIndex = BookTable[kGenesis].FirstChapter + 2;
-        fm->tbtnNexChapter->trigger(); // chapter 4
+        P().tbtnNexChapter()->trigger(); // chapter 4
         WaitForChapter(4);
 
         THintBalloonWin* b = RestOn(kGenesis);
         QVERIFY(b);
         // Esc in the chapter box closes the balloon and still does its own work there.
-        fm->edtChapterNum->setFocus();
-        QTest::keyClick(fm->edtChapterNum, Qt::Key_Escape);
+        P().edtChapterNum()->setFocus();
+        QTest::keyClick(P().edtChapterNum(), Qt::Key_Escape);
         QVERIFY(!fm->Balloon());
         WaitForChapter(1);
 
@@ -376,7 +377,7 @@ private slots:
             QVERIFY(b->screen()->availableGeometry().contains(b->geometry()));
             PointAt(b, b->CellRect(shot.hot).center());
             QVERIFY(!b->StatusText().isEmpty());
-            b->grab().save(QStringLiteral("/tmp/balloon-%1.png").arg(QLatin1String(shot.file)));
+            orvane::test::SaveShot(b, QStringLiteral("balloon-%1").arg(QLatin1String(shot.file)));
             fm->ReleaseBalloon();
         }
         // Psalms where the screen has room for ten to a row, and a balloon nothing is lit in.
@@ -385,11 +386,11 @@ private slots:
         tall.CaptionNote = QStringLiteral("共150章");
         tall.Layout({20, 700}, 150, THintBalloonWin::kTailBottomLeft);
         tall.SetCurrent(22);
-        tall.grab().save(QStringLiteral("/tmp/balloon-psalms-tall.png"));
+        orvane::test::SaveShot(&tall, QStringLiteral("balloon-psalms-tall"));
         THintBalloonWin below;
         below.SetCaption(QStringLiteral("以斯帖记"));
         below.Layout({20, 20}, 10, THintBalloonWin::kTailTopLeft);
-        below.grab().save(QStringLiteral("/tmp/balloon-below.png"));
+        orvane::test::SaveShot(&below, QStringLiteral("balloon-below"));
     }
 };
 

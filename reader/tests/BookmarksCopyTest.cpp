@@ -5,6 +5,7 @@
 #include "BookTables.h"
 #include "ChainRefs.h"
 #include "CopyFormats.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "ReaderPictures.h"
 #include "wnBook.h"
@@ -29,13 +30,9 @@ const int Gen1_3 = VerseLineOf(0, 1, 3);
 const int Exo3_14 = VerseLineOf(1, 3, 14);
 const int John3_16 = VerseLineOf(42, 3, 16);
 
-QString Utf(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
-
 // The verse as the copies quote it: without its chain-reference markers.
 QString Text(int verseLine) {
-    return Utf(TBibGlobe::StripMarkers(TBibGlobe::VerseText(verseLine)));
+    return FromGbk(TBibGlobe::StripMarkers(TBibGlobe::VerseText(verseLine)));
 }
 
 QString Clipboard() {
@@ -90,31 +87,31 @@ class BookmarksCopyTest : public QObject, ReadingWindowHarness {
         nodes[size_t(book)].ChapterIndex = ChapterOfLine(verseLine);
         nodes[size_t(book)].VerseRow = VerseNumber(verseLine) - 1;
         fm->FillBookTree(IsNewTestament(book));
-        fm->trvBook->setCurrentItem(Node(book));
+        P().trvBook()->setCurrentItem(Node(book));
         WaitForLoad();
         QCOMPARE(fm->RowToVerseLine(1), verseLine - VerseNumber(verseLine) + 1);
     }
 
-    QPoint TextCell(int row) const { return fm->sgrdMain->CellRect(1, row).center(); }
+    QPoint TextCell(int row) const { return P().sgrdMain()->CellRect(1, row).center(); }
 
     void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
-        const QRect cell = fm->sgrdMain->CellRect(1, row);
+        const QRect cell = P().sgrdMain()->CellRect(1, row);
         QVERIFY2(!cell.isEmpty(), "row not on screen");
-        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, modifiers, cell.center());
+        QTest::mouseClick(P().sgrdMain()->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
 
     // Right-clicks a verse, opens a context-menu item (inside `submenu` when given) and clicks
     // it, all with the pointer.
     void ChooseFromContextMenu(int row, QAction* item, QMenu* submenu = nullptr) {
-        QMenu* menu = fm->PopupMenu1;
+        QMenu* menu = P().PopupMenu1();
         // The press makes the verse current; the platform then asks for the context menu.
-        QWidget* viewport = fm->sgrdMain->viewport();
+        QWidget* viewport = P().sgrdMain()->viewport();
         QTest::mouseClick(viewport, Qt::RightButton, {}, TextCell(row));
         QContextMenuEvent request(QContextMenuEvent::Mouse, TextCell(row),
                                   viewport->mapToGlobal(TextCell(row)));
         QApplication::sendEvent(viewport, &request);
         QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(fm->sgrdMain->Row(), row);
+        QCOMPARE(P().sgrdMain()->Row(), row);
         if (submenu) {
             QTest::mouseClick(menu, Qt::LeftButton, {},
                               menu->actionGeometry(submenu->menuAction()).center());
@@ -122,18 +119,18 @@ class BookmarksCopyTest : public QObject, ReadingWindowHarness {
             menu = submenu;
         }
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        QTRY_VERIFY(!fm->PopupMenu1->isVisible());
+        QTRY_VERIFY(!P().PopupMenu1()->isVisible());
     }
 
     void ToggleFromSubmenu(int row, int slot) {
-        ChooseFromContextMenu(row, fm->acBookmark[size_t(slot)], fm->N3);
+        ChooseFromContextMenu(row, P().acBookmark()[size_t(slot)], P().N3());
     }
 
     // The 16 x 16 square where the bookmark icons of a row are drawn, as the screen shows it.
     QImage IconSquare(int row) const {
-        const QRect cell = fm->sgrdMain->CellRect(0, row);
+        const QRect cell = P().sgrdMain()->CellRect(0, row);
         const QPoint corner(cell.left() + cell.width() - 16, cell.top() + cell.height() - 17);
-        return fm->sgrdMain->viewport()->grab().toImage().copy(QRect(corner, QSize(16, 16)));
+        return P().sgrdMain()->viewport()->grab().toImage().copy(QRect(corner, QSize(16, 16)));
     }
 
     // The square as it should look: the plain cell with the icons of these slots on top, in order.
@@ -160,9 +157,9 @@ private slots:
 
     void submenuListsTheTenSlotsWithTheirIcons() {
 
-        QCOMPARE(fm->PopupMenu1->actions().last(), fm->N3->menuAction());
-        QCOMPARE(fm->N3->title(), QStringLiteral("书签"));
-        const QList<QAction*> items = fm->N3->actions();
+        QCOMPARE(P().PopupMenu1()->actions().last(), P().N3()->menuAction());
+        QCOMPARE(P().N3()->title(), QStringLiteral("书签"));
+        const QList<QAction*> items = P().N3()->actions();
         QCOMPARE(items.size(), 10);
         for (int i = 0; i < 10; ++i) {
             QCOMPARE(items[i]->text(), QStringLiteral("书签%1").arg(i));
@@ -176,14 +173,14 @@ private slots:
         Open(Gen1_1);
         const QImage plain = IconSquare(3);
         ToggleFromSubmenu(3, 3);
-        QCOMPARE(fm->BookMarks[3], Gen1_3);
+        QCOMPARE(P().BookMarks()[3], Gen1_3);
         for (int i : {0, 1, 2, 4, 5, 6, 7, 8, 9})
-            QCOMPARE(fm->BookMarks[size_t(i)], -1);
+            QCOMPARE(P().BookMarks()[size_t(i)], -1);
         QVERIFY(Difference(IconSquare(3), WithIcons(plain, {3})) <= 2);
         QVERIFY(Difference(IconSquare(3), plain) > 30);
 
         ToggleFromSubmenu(3, 3);
-        QCOMPARE(fm->BookMarks[3], -1);
+        QCOMPARE(P().BookMarks()[3], -1);
         QVERIFY(Difference(IconSquare(3), plain) <= 2);
     }
 
@@ -195,19 +192,19 @@ private slots:
         // once, also on the row the slot leaves.
         Click(5);
         QTest::qWait(50);
-        auto* watch = new TPaintWatch(fm->sgrdMain->viewport());
-        fm->ToggleBookmarkAtCurrentRow(3);
-        QTRY_VERIFY(watch->Painted.contains(fm->sgrdMain->CellRect(0, 2)));
-        QVERIFY(watch->Painted.contains(fm->sgrdMain->CellRect(0, 5)));
-        QCOMPARE(fm->BookMarks[3], Gen1_1 + 4);
+        auto* watch = new TPaintWatch(P().sgrdMain()->viewport());
+        fm->ToggleBookmark(3);
+        QTRY_VERIFY(watch->Painted.contains(P().sgrdMain()->CellRect(0, 2)));
+        QVERIFY(watch->Painted.contains(P().sgrdMain()->CellRect(0, 5)));
+        QCOMPARE(P().BookMarks()[3], Gen1_1 + 4);
         QVERIFY(Difference(IconSquare(2), plain2) <= 2);
         QVERIFY(Difference(IconSquare(5), WithIcons(plain5, {3})) <= 2);
 
         // Two slots on one verse: both drawn on the same spot, the higher one on top.
         ToggleFromSubmenu(2, 4);
         ToggleFromSubmenu(2, 1);
-        QCOMPARE(fm->BookMarks[1], Gen1_1 + 1);
-        QCOMPARE(fm->BookMarks[4], Gen1_1 + 1);
+        QCOMPARE(P().BookMarks()[1], Gen1_1 + 1);
+        QCOMPARE(P().BookMarks()[4], Gen1_1 + 1);
         QVERIFY(Difference(IconSquare(2), WithIcons(plain2, {1, 4})) <= 2);
         QVERIFY(Difference(IconSquare(2), WithIcons(plain2, {1})) > 30);
         // Clearing the upper one uncovers the other.
@@ -217,63 +214,63 @@ private slots:
 
     void nothingIsMarkedWithoutAVerse() {
         // No chapter shown yet.
-        fm->ToggleBookmarkAtCurrentRow(0);
-        fm->acBookmark[1]->trigger();
-        QCOMPARE(fm->BookMarks, (std::array<int, 10>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+        fm->ToggleBookmark(0);
+        P().acBookmark()[1]->trigger();
+        QCOMPARE(P().BookMarks(), (std::array<int, 10>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
         // Slots outside 0..9 are no slots.
         Open(Gen1_1);
-        fm->ToggleBookmarkAtCurrentRow(10);
-        fm->ToggleBookmarkAtCurrentRow(-1);
-        fm->GoToBookmark(10);
-        QCOMPARE(fm->BookMarks, (std::array<int, 10>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
+        fm->ToggleBookmark(10);
+        fm->ToggleBookmark(-1);
+        fm->FollowBookmark(10);
+        QCOMPARE(P().BookMarks(), (std::array<int, 10>{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1}));
     }
 
     void theVerseOnScreenIsMarkedWhileAnotherBookLoads() {
         Open(Gen1_1);
         Click(3);
         // The next book is selected; for a quarter second the grid still shows Genesis.
-        fm->trvBook->setCurrentItem(Node(1));
-        QVERIFY(fm->tmrTreeChanged->isActive());
-        fm->ToggleBookmarkAtCurrentRow(6);
-        QCOMPARE(fm->BookMarks[6], Gen1_3);
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        P().trvBook()->setCurrentItem(Node(1));
+        QVERIFY(P().tmrTreeChanged()->isActive());
+        fm->ToggleBookmark(6);
+        QCOMPARE(P().BookMarks()[6], Gen1_3);
+        QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
     }
 
     void followingASlotJumpsToItsVerse() {
         Open(Gen1_1);
         Click(3);
-        fm->ToggleBookmarkAtCurrentRow(2);
+        fm->ToggleBookmark(2);
         Open(Exo3_14);
-        const int recorded = fm->History->Count();
+        const int recorded = P().History()->Count();
 
-        fm->GoToBookmark(2);
+        fm->FollowBookmark(2);
         WaitForLoad();
         QCOMPARE(jumps, 1);
         QCOMPARE(fm->SelectedBookData(), &nodes[0]);
         QCOMPARE(fm->ChapterNumber(), 1);
-        QCOMPARE(fm->sgrdMain->Row(), 3);
-        QCOMPARE(fm->History->Count(), recorded + 1);
+        QCOMPARE(P().sgrdMain()->Row(), 3);
+        QCOMPARE(P().History()->Count(), recorded + 1);
 
         // Into the other testament.
-        fm->BookMarks[0] = John3_16;
-        fm->GoToBookmark(0);
+        P().BookMarks()[0] = John3_16;
+        fm->FollowBookmark(0);
         WaitForLoad();
         QCOMPARE(fm->SelectedBookData(), &nodes[42]);
         QCOMPARE(fm->ChapterNumber(), 3);
-        QCOMPARE(fm->sgrdMain->Row(), 16);
+        QCOMPARE(P().sgrdMain()->Row(), 16);
         QCOMPARE(jumps, 2);
     }
 
     void emptyOrForeignSlotsLeadNowhere() {
         Open(Exo3_14);
-        const int recorded = fm->History->Count();
-        fm->BookMarks[7] = kVerseLineCount; // only a hand-edited file holds such values
-        fm->BookMarks[8] = -5;
+        const int recorded = P().History()->Count();
+        P().BookMarks()[7] = kVerseLineCount; // only a hand-edited file holds such values
+        P().BookMarks()[8] = -5;
         for (int slot : {5, 7, 8})
-            fm->GoToBookmark(slot);
-        QVERIFY(!fm->tmrTreeChanged->isActive());
+            fm->FollowBookmark(slot);
+        QVERIFY(!P().tmrTreeChanged()->isActive());
         QCOMPARE(jumps, 0);
-        QCOMPARE(fm->History->Count(), recorded);
+        QCOMPARE(P().History()->Count(), recorded);
         QCOMPARE(fm->SelectedBookData(), &nodes[1]);
     }
 
@@ -281,22 +278,22 @@ private slots:
         fm.reset();
         WriteIni("[MAIN]\r\nBOOK MARKS=5,-1,-1,-1,-1,-1,-1,-1,-1,31102\r\n");
         MakeWindow();
-        QCOMPARE(fm->BookMarks[0], -1); // read when shown, not before
+        QCOMPARE(P().BookMarks()[0], -1); // read when shown, not before
         fm->show();
         QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
-        QCOMPARE(fm->BookMarks, (std::array<int, 10>{5, -1, -1, -1, -1, -1, -1, -1, -1, 31102}));
+        QCOMPARE(P().BookMarks(), (std::array<int, 10>{5, -1, -1, -1, -1, -1, -1, -1, -1, 31102}));
 
         Open(Gen1_1);
         Click(3);
-        fm->ToggleBookmarkAtCurrentRow(9);
-        fm->ToggleBookmarkAtCurrentRow(4);
+        fm->ToggleBookmark(9);
+        fm->ToggleBookmark(4);
         fm.reset();
         QCOMPARE(ReadIni(), QByteArray("[MAIN]\r\nBOOK MARKS=5,-1,-1,-1,2,-1,-1,-1,-1,2\r\n"));
 
         // And back again as they were written.
         MakeWindow();
         ShowWindow();
-        QCOMPARE(fm->BookMarks, (std::array<int, 10>{5, -1, -1, -1, 2, -1, -1, -1, -1, 2}));
+        QCOMPARE(P().BookMarks(), (std::array<int, 10>{5, -1, -1, -1, 2, -1, -1, -1, -1, 2}));
     }
 
     void unreadableValuesGiveEmptySlots_data() {
@@ -320,7 +317,7 @@ private slots:
         if (!file.isEmpty()) WriteIni(file);
         MakeWindow();
         ShowWindow();
-        QCOMPARE(QList<int>(fm->BookMarks.begin(), fm->BookMarks.end()), marks);
+        QCOMPARE(QList<int>(P().BookMarks().begin(), P().BookMarks().end()), marks);
     }
 
     void aWindowNeverShownLeavesTheStoredSlots() {
@@ -346,25 +343,25 @@ private slots:
         Open(Gen1_1);
         Click(1);
         Click(3, Qt::ShiftModifier);
-        QCOMPARE(fm->sgrdMain->Selection().Top, 1);
-        QCOMPARE(fm->sgrdMain->Selection().Bottom, 3);
+        QCOMPARE(P().sgrdMain()->Selection().Top, 1);
+        QCOMPARE(P().sgrdMain()->Selection().Bottom, 3);
         const QString v1 = Text(Gen1_1), v2 = Text(Gen1_1 + 1), v3 = Text(Gen1_3);
         QCOMPARE(v1, QStringLiteral("起初神创造天地。"));
 
         QGuiApplication::clipboard()->clear();
-        ChooseFromContextMenu(3, fm->miTextOnly);
+        ChooseFromContextMenu(3, P().miTextOnly());
         // The right click on a selected row keeps the range.
         QCOMPARE(Clipboard(), v1 + "\r\n" + v2 + "\r\n" + v3 + "\r\n");
 
-        fm->miCopy4Write->trigger();
+        P().miCopy4Write()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("“起初神创造天地”(创 1:1)。\r\n“") + v2.chopped(1) +
                                   QStringLiteral("”(创 1:2)。\r\n“") + v3.chopped(1) +
                                   QStringLiteral("”(创 1:3)。\r\n"));
-        fm->miCopy4MoreWrite->trigger();
+        P().miCopy4MoreWrite()->trigger();
         QCOMPARE(Clipboard(), "“" + v1 + v2 + v3 + QStringLiteral("”(创 1:1-3)\r\n"));
-        fm->miCopy4MoreTitle->trigger();
+        P().miCopy4MoreTitle()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("创 1:1-3\t") + v1 + v2 + v3 + "\r\n");
-        fm->Copy1->trigger();
+        P().Copy1()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("《旧约》创世记:\r\n创 1:1\t") + v1 +
                                   QStringLiteral("\r\n创 1:2\t") + v2 +
                                   QStringLiteral("\r\n创 1:3\t") + v3 + "\r\n");
@@ -374,13 +371,13 @@ private slots:
         Open(John3_16);
         Click(16);
         const QString v = Text(John3_16);
-        fm->miTextOnlyClick(); // Ctrl+C
+        P().miTextOnlyClick(); // Ctrl+C
         QCOMPARE(Clipboard(), v + "\r\n");
-        fm->miCopy4MoreWrite->trigger();
+        P().miCopy4MoreWrite()->trigger();
         QCOMPARE(Clipboard(), "“" + v.chopped(1) + QStringLiteral("”(约 3:16)") + v.right(1));
-        fm->miCopy4MoreTitle->trigger();
+        P().miCopy4MoreTitle()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("约 3:16\t") + v);
-        fm->Copy1->trigger();
+        P().Copy1()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("《新约》约翰福音:\r\n约 3:16\t") + v + "\r\n");
     }
 
@@ -388,32 +385,32 @@ private slots:
         Open(Gen1_1);
         Click(5, Qt::ControlModifier);
         Click(2, Qt::ControlModifier);
-        QCOMPARE(fm->MarkedRows, (QStringList{"5", "2"}));
+        QCOMPARE(P().MarkedRows(), (QStringList{"5", "2"}));
         const QString v2 = Text(Gen1_1 + 1), v5 = Text(Gen1_1 + 4);
 
-        ChooseFromContextMenu(2, fm->miTextOnly);
+        ChooseFromContextMenu(2, P().miTextOnly());
         QCOMPARE(Clipboard(), v5 + "\r\n" + v2 + "\r\n");
-        fm->miCopy4Write->trigger();
+        P().miCopy4Write()->trigger();
         QCOMPARE(Clipboard(), "“" + v5.chopped(1) + QStringLiteral("”(创 1:5)") + v5.right(1) +
                                   "\r\n“" + v2.chopped(1) + QStringLiteral("”(创 1:2)") +
                                   v2.right(1) + "\r\n");
-        fm->Copy1->trigger();
+        P().Copy1()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("《旧约》创世记:\r\n创 1:5\t") + v5 +
                                   QStringLiteral("\r\n创 1:2\t") + v2 + "\r\n");
         // The several-verse formats take the selected range, whatever is marked.
         Click(3, Qt::ControlModifier);
         Click(4, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(fm->MarkedRows.size(), 4);
-        fm->miCopy4MoreTitle->trigger();
+        QCOMPARE(P().MarkedRows().size(), 4);
+        P().miCopy4MoreTitle()->trigger();
         QCOMPARE(Clipboard(),
                  QStringLiteral("创 1:3-4\t") + Text(Gen1_3) + Text(Gen1_3 + 1) + "\r\n");
-        fm->miCopy4MoreWrite->trigger();
+        P().miCopy4MoreWrite()->trigger();
         QVERIFY(Clipboard().endsWith(QStringLiteral("”(创 1:3-4)\r\n")));
 
         // A plain click drops the marks: the selection counts again.
         Click(6);
-        QVERIFY(fm->MarkedRows.isEmpty());
-        fm->miTextOnlyClick();
+        QVERIFY(P().MarkedRows().isEmpty());
+        P().miTextOnlyClick();
         QCOMPARE(Clipboard(), Text(Gen1_1 + 5) + "\r\n");
     }
 
@@ -422,16 +419,16 @@ private slots:
         QVERIFY(TBibGlobe::VerseText(empty).empty());
         Open(empty);
         Click(30);
-        fm->miCopy4Write->trigger();
+        P().miCopy4Write()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("“”(创 24:30)\r\n"));
-        fm->miTextOnlyClick();
+        P().miTextOnlyClick();
         QCOMPARE(Clipboard(), QStringLiteral("\r\n"));
     }
 
     void nothingToCopyLeavesTheClipboard() {
         QGuiApplication::clipboard()->setText(QStringLiteral("mine"));
-        for (QAction* item : {fm->miTextOnly, fm->miCopy4Write, fm->miCopy4MoreWrite,
-                              fm->miCopy4MoreTitle, fm->Copy1, fm->miCopySp})
+        for (QAction* item : {P().miTextOnly(), P().miCopy4Write(), P().miCopy4MoreWrite(),
+                              P().miCopy4MoreTitle(), P().Copy1(), P().miCopySp()})
             item->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("mine"));
     }
@@ -439,7 +436,7 @@ private slots:
     void chainContentListsTheVersesReferences() {
         Open(Gen1_1);
         Click(3);
-        ChooseFromContextMenu(3, fm->miCopySp);
+        ChooseFromContextMenu(3, P().miCopySp());
         const QString rule(42, QLatin1Char('-'));
         QString expected = QStringLiteral("[创 1:3]") + Text(Gen1_3) + "\r\n" + rule + "\r\n";
         const std::vector<int> numbers = MarkerNumbers(TBibGlobe::VerseText(Gen1_3));
@@ -449,7 +446,7 @@ private slots:
         const std::vector<int> verses = ParseChainGroup(group, 0, 1);
         QVERIFY(verses.size() >= 2);
         for (int v : verses)
-            expected += "[" + Utf(ShortReference(v)) + "]" + Text(v) + "\r\n";
+            expected += "[" + FromGbk(ShortReference(v)) + "]" + Text(v) + "\r\n";
         QCOMPARE(Clipboard(), expected);
         QVERIFY(!Clipboard().contains(QLatin1Char('`')));
 
@@ -457,16 +454,16 @@ private slots:
         const int plain = VerseLineOf(0, 1, 8);
         QVERIFY(TBibGlobe::VerseText(plain).find('`') == std::string::npos);
         Click(8);
-        fm->miCopySp->trigger();
+        P().miCopySp()->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("[创 1:8]") + Text(plain) + "\r\n" + rule + "\r\n");
     }
 
     void chainContentFollowsTheChapterWhileThePaneIsHidden() {
-        fm->PageControl1->setCurrentWidget(fm->tshtLingXiu);
+        P().PageControl1()->setCurrentWidget(P().tshtLingXiu());
         Open(Gen1_1);
         Open(Exo3_14);
         Click(14);
-        fm->miCopySp->trigger();
+        P().miCopySp()->trigger();
         const int chapter = ChapterOfLine(Exo3_14);
         const std::string line = TBibGlobe::CorpusFile(kChainFile)[size_t(chapter)];
         // Every marker of the verse in turn, a blank line after each but the last.
@@ -477,7 +474,7 @@ private slots:
         for (size_t i = 0; i < numbers.size(); ++i) {
             if (i > 0) expected += "\r\n";
             for (int v : ParseChainGroup(ChainGroupText(line, numbers[i]), 1, 3))
-                expected += "[" + Utf(ShortReference(v)) + "]" + Text(v) + "\r\n";
+                expected += "[" + FromGbk(ShortReference(v)) + "]" + Text(v) + "\r\n";
         }
         QCOMPARE(Clipboard(), expected);
     }

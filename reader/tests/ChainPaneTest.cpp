@@ -3,11 +3,13 @@
 // chain-reference pane with its own balls.
 
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "ChainRefs.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "Markers.h"
 #include "NotesStore.h"
@@ -30,10 +32,6 @@ using namespace orvane;
 namespace {
 
 constexpr int kGenesis1 = 0;
-
-QString FromGbk(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
 
 int BookOfChapter(int chapter) {
     int book = 0;
@@ -77,16 +75,16 @@ class ChainPaneTest : public QObject, ReadingWindowHarness {
 
     QList<int> noteClicks_;
 
-    TStringGrid* Main() { return fm->sgrdMain; }
-    TStringGrid* Pane() { return fm->sgrdSeriP; }
+    TStringGrid* Main() { return P().sgrdMain(); }
+    TStringGrid* Pane() { return P().sgrdSeriP(); }
 
     void OpenChapter(int chapter) {
         const int book = BookOfChapter(chapter);
         nodes[size_t(book)].ChapterIndex = chapter;
         nodes[size_t(book)].VerseRow = 0;
         SyncToBook(&nodes[size_t(book)]);
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
-        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[size_t(chapter)].FirstLine);
+        QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
+        QTRY_COMPARE(P().GridFirstLine(), ChapterTable[size_t(chapter)].FirstLine);
         Paint();
     }
 
@@ -131,7 +129,7 @@ class ChainPaneTest : public QObject, ReadingWindowHarness {
         TMarkerSpot spot;
     };
     std::optional<ForeignBall> FindForeignBall() {
-        const int shown = ChapterOfLine(fm->GridFirstLine);
+        const int shown = ChapterOfLine(P().GridFirstLine());
         for (int r = 0; r < Pane()->RowCount(); ++r) {
             const int chapter = int(Pane()->Objects(0, r) & 0xFFFF);
             if (chapter == shown) continue;
@@ -156,8 +154,8 @@ private slots:
     void init() {
         MakeWindow({900, 640});
         noteClicks_.clear();
-        fm->OnNoteIconClick = [this](int row) { noteClicks_ << row; };
-        fm->splH->setSizes({300, 300}); // room for several pane rows
+        connect(fm.get(), &TfmBook::noteIconClicked, this, [this](int row) { noteClicks_ << row; });
+        P().splH()->setSizes({300, 300}); // room for several pane rows
         ShowWindow();
         OpenChapter(kGenesis1);
     }
@@ -178,7 +176,7 @@ private slots:
         QCOMPARE(Main()->viewport()->toolTip(), expected);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), expected);
-        if (QWidget* tip = ToolTipLabel()) tip->grab().save(QStringLiteral("/tmp/chain-tip.png"));
+        if (QWidget* tip = ToolTipLabel()) orvane::test::SaveShot(tip, QStringLiteral("chain-tip"));
 
         // Moving on within the ball keeps the tip as it is: nothing is rebuilt.
         Main()->viewport()->setToolTip(QStringLiteral("unchanged"));
@@ -214,45 +212,45 @@ private slots:
 
         Click(Main(), BallCentre(ball));
         QVERIFY(!Hand(Main()));
-        QVERIFY(fm->History);
+        QVERIFY(P().History());
         // The verse clicked in is recorded before the jump, the target after it.
-        QVERIFY(fm->History->IndexOfName(THistoryList::NameOf(0)) >= 0);
-        QCOMPARE(fm->History->VerseLine(fm->History->Position()), firstOfGroup);
-        QTRY_COMPARE(fm->GridFirstLine,
+        QVERIFY(P().History()->IndexOfName(THistoryList::NameOf(0)) >= 0);
+        QCOMPARE(P().History()->VerseLine(P().History()->Position()), firstOfGroup);
+        QTRY_COMPARE(P().GridFirstLine(),
                      ChapterTable[size_t(ChapterOfLine(firstOfGroup))].FirstLine);
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
         QCOMPARE(fm->RowToVerseLine(Main()->Row()), firstOfGroup);
         QCOMPARE(fm->SelectedBookData()->BookIndex, BookOfLine(firstOfGroup));
 
         // Back in the history is the verse the reference was followed from.
-        const int back = fm->History->Position() - 1;
+        const int back = P().History()->Position() - 1;
         QVERIFY(back >= 0);
-        QCOMPARE(fm->History->VerseLine(back), 0);
+        QCOMPARE(P().History()->VerseLine(back), 0);
     }
 
     void ctrlClickMarksAndPlainClickClears() {
         Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
         Click(Main(), FreePoint(Main(), 3), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm->MarkedRows, QStringList({"2", "3"}));
+        QCOMPARE(P().MarkedRows(), QStringList({"2", "3"}));
         Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm->MarkedRows, QStringList({"3"}));
+        QCOMPARE(P().MarkedRows(), QStringList({"3"}));
 
         // The header is no verse, and the pane's rows are no rows of the chapter.
         const QRect header = Main()->CellRect(1, 0);
         Click(Main(), header.center(), Qt::LeftButton, Qt::ControlModifier);
         Click(Pane(), FreePoint(Pane(), 1), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm->MarkedRows, QStringList({"3"}));
-        Main()->viewport()->grab().save(QStringLiteral("/tmp/chain-marks.png"));
+        QCOMPARE(P().MarkedRows(), QStringList({"3"}));
+        orvane::test::SaveShot(Main()->viewport(), QStringLiteral("chain-marks"));
 
         Click(Main(), FreePoint(Main(), 4));
-        QVERIFY(fm->MarkedRows.isEmpty());
+        QVERIFY(P().MarkedRows().isEmpty());
 
         // Marks name rows of the chapter they were made in; another chapter drops them.
         Click(Main(), FreePoint(Main(), 2), Qt::LeftButton, Qt::ControlModifier);
-        QCOMPARE(fm->MarkedRows, QStringList({"2"}));
-        fm->tbtnNexChapterClick();
-        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[1].FirstLine);
-        QVERIFY(fm->MarkedRows.isEmpty());
+        QCOMPARE(P().MarkedRows(), QStringList({"2"}));
+        P().tbtnNexChapterClick();
+        QTRY_COMPARE(P().GridFirstLine(), ChapterTable[1].FirstLine);
+        QVERIFY(P().MarkedRows().isEmpty());
     }
 
     void rightClickAndHeaderClick() {
@@ -260,7 +258,7 @@ private slots:
         Click(Main(), FreePoint(Main(), 4), Qt::RightButton);
         QCOMPARE(Main()->Row(), 4);
         QCOMPARE(nodes[0].VerseRow, 3);
-        fm->PopupMenu1->close();
+        P().PopupMenu1()->close();
 
         // The header's number cell selects every verse of the chapter.
         Click(Main(), Main()->CellRect(0, 0).center());
@@ -309,7 +307,7 @@ private slots:
             const QPoint off = Main()->CellRect(0, 2).center();
             Hover(Main(), off);
             QTest::mouseClick(Main()->viewport(), button, {}, off);
-            fm->PopupMenu1->close();
+            P().PopupMenu1()->close();
         }
         QVERIFY(noteClicks_.isEmpty());
         QVERIFY(Notes().SetNote(1, ""));
@@ -351,7 +349,7 @@ private slots:
     }
 
     void paneListsEveryReferenceGroupByGroup() {
-        QCOMPARE(fm->PageControl1->currentWidget(), fm->tshtSeriP);
+        QCOMPARE(P().PageControl1()->currentWidget(), P().tshtSeriP());
         const std::string& line = TBibGlobe::CorpusFile(kChainFile)[kGenesis1];
         const int groups = int(std::count(line.begin(), line.end(), '~'));
         int r = 0;
@@ -371,7 +369,7 @@ private slots:
         Paint();
         const QImage shot =
             Pane()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        shot.save(QStringLiteral("/tmp/chain-pane.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("chain-pane"));
         QCOMPARE(Pane()->Cells(0, 1), Pane()->Cells(0, 0));
         const QPoint number0 = Pane()->CellRect(0, 0).topLeft() + QPoint(4, 4);
         const QPoint number1 = Pane()->CellRect(0, 1).topLeft() + QPoint(4, 4);
@@ -421,24 +419,25 @@ private slots:
 
         // Following it goes where the tip pointed.
         QTest::mouseClick(Pane()->viewport(), Qt::LeftButton, {}, BallCentre(ball.spot));
-        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[size_t(ChapterOfLine(own.front()))].FirstLine);
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QTRY_COMPARE(P().GridFirstLine(),
+                     ChapterTable[size_t(ChapterOfLine(own.front()))].FirstLine);
+        QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
         QCOMPARE(fm->RowToVerseLine(Main()->Row()), own.front());
     }
 
     void hiddenPaneWaitsAndCatchesUp() {
-        fm->PageControl1->setCurrentWidget(fm->tshtLingXiu);
+        P().PageControl1()->setCurrentWidget(P().tshtLingXiu());
         const std::string before = Pane()->Cells(1, 0);
-        fm->tbtnNexChapterClick();
-        QTRY_COMPARE(fm->GridFirstLine, ChapterTable[1].FirstLine);
+        P().tbtnNexChapterClick();
+        QTRY_COMPARE(P().GridFirstLine(), ChapterTable[1].FirstLine);
         fm->resize(980, 700);
         QCoreApplication::processEvents();
         QCOMPARE(Pane()->Cells(1, 0), before); // still Genesis 1's list
-        QCOMPARE(fm->ChainPaneChapter, kGenesis1);
+        QCOMPARE(P().ChainPaneChapter(), kGenesis1);
 
-        fm->PageControl1->setCurrentWidget(fm->tshtSeriP);
+        P().PageControl1()->setCurrentWidget(P().tshtSeriP());
         QCoreApplication::processEvents();
-        QCOMPARE(fm->ChainPaneChapter, 1);
+        QCOMPARE(P().ChainPaneChapter(), 1);
         const std::vector<int> first = ToolVerses(1, 1);
         QCOMPARE(Pane()->Cells(1, 0), PaneText(first.front()));
         for (int i = 0; i < Pane()->RowCount(); ++i)

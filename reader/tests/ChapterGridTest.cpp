@@ -3,10 +3,12 @@
 // march, checked on grabbed pixels of an offscreen window.
 
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "Gbk.h"
+#include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
 #include "ReaderPictures.h"
@@ -76,13 +78,13 @@ bool IconAt(const QImage& grab, QPoint at, const QImage& icon) {
 class ChapterGridTest : public QObject, ReadingWindowHarness {
     Q_OBJECT
 
-    TStringGrid* Main() { return fm->sgrdMain; }
-    TStringGrid* Pane() { return fm->sgrdSeriP; }
+    TStringGrid* Main() { return P().sgrdMain(); }
+    TStringGrid* Pane() { return P().sgrdSeriP(); }
 
     void LoadChapter(int chapterIndex) {
         const TChapterInfo& c = ChapterTable[size_t(chapterIndex)];
         Main()->SavedRow = -1;
-        fm->LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
+        P().LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
                        c.LastLine);
     }
 
@@ -95,7 +97,7 @@ class ChapterGridTest : public QObject, ReadingWindowHarness {
         }
         Pane()->SetColWidth(1, wrap + 2);
         Pane()->SavedRow = -1;
-        fm->LayoutRows(Pane(), 1, 0, nullptr, Pane()->RowCount() - 1);
+        P().LayoutRows(Pane(), 1, 0, nullptr, Pane()->RowCount() - 1);
     }
 
     void Resize(int width, int height = 560) {
@@ -118,10 +120,10 @@ private slots:
         UseSkin(kSkinSystem);
         MakeWindow({700, 560});
         ShowWindow();
-        fm->tmrDrawSelectFrame->stop(); // phases are stepped by hand
-        fm->splH->setSizes({340, 200});
-        fm->ApplyReadingColours();
-        fm->BookMarks.fill(-1); // the previous test's slots come back from the settings file
+        P().tmrDrawSelectFrame()->stop(); // phases are stepped by hand
+        P().splH()->setSizes({340, 200});
+        fm->ReapplySkin();
+        P().BookMarks().fill(-1); // the previous test's slots come back from the settings file
         QCoreApplication::processEvents();
     }
 
@@ -139,9 +141,7 @@ private slots:
         int checked = 0;
         for (size_t i = 0; i < text.size(); i += 7, ++checked) {
             const std::string plain = StripMarkers(text[i]);
-            const std::u16string u = GbkToUtf16(plain);
-            QCOMPARE(metrics.horizontalAdvance(QString::fromUtf16(u.data(), qsizetype(u.size()))),
-                     ReadingTextWidth(plain));
+            QCOMPARE(metrics.horizontalAdvance(FromGbk(plain)), ReadingTextWidth(plain));
         }
         QVERIFY(checked > 4000);
     }
@@ -246,7 +246,8 @@ private slots:
         Resize(700);
         LoadChapter(kJohn3);
         const int last = Main()->RowCount() - 1;
-        QTest::keyClick(Main(), Qt::Key_End);
+        Main()->setFocus();
+        orvane::test::KeyToFocus(fm.get(), Qt::Key_End);
         QCOMPARE(Main()->Row(), last);
         const int wrap = Main()->WrapWidth;
         // Restoring the row is no new choice: a book waiting to be loaded keeps its verse.
@@ -278,7 +279,7 @@ private slots:
         Main()->SetColWidth(1, 5);
         const TChapterInfo& c = ChapterTable[kJohn3];
         Main()->SavedRow = -1;
-        fm->LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
+        P().LayoutRows(Main(), 1, c.FirstLine, &TBibGlobe::CorpusFile(kChineseTextFile),
                        c.LastLine);
         QCOMPARE(Main()->RowCount(), c.VerseCount + 1);
         QCOMPARE(int(Main()->LineBreaks.size()), c.VerseCount);
@@ -331,7 +332,7 @@ private slots:
     void ballsNeverCoverTheNextCharacter() {
         for (int skin : {0, 1}) {
             UseSkin(skin);
-            fm->ApplyReadingColours();
+            fm->ReapplySkin();
             const std::vector<std::string> markers = {"`5", "`45", "`123"};
             std::vector<std::string> texts;
             for (const std::string& m : markers) {
@@ -396,18 +397,18 @@ private slots:
     void bookmarksShowInTheNumberCell() {
         const int line = ChapterTable[kGenesis1].FirstLine + 2; // row 3
         LoadChapter(kGenesis1);
-        fm->BookMarks[3] = line;
+        P().BookMarks()[3] = line;
         const QRect cell = Main()->CellRect(0, 3);
         const QPoint at(cell.right() - 15, cell.bottom() - 16);
         QVERIFY(IconAt(GrabMain(), at, ToolImage(22 + 3)));
-        fm->BookMarks[7] = line; // the higher slot is drawn last
+        P().BookMarks()[7] = line; // the higher slot is drawn last
         QVERIFY(IconAt(GrabMain(), at, ToolImage(22 + 7)));
         QVERIFY(!IconAt(GrabMain(), QPoint(at.x(), at.y() + 24), ToolImage(22 + 7)));
     }
 
     void markedRowsAreFramedAndCarryTheCheckMark() {
         LoadChapter(kGenesis1);
-        fm->MarkedRows = {QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")};
+        P().MarkedRows() = {QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("5")};
         Main()->viewport()->update();
         const QImage grab = GrabMain();
         const QColor frame = fm->FrameColour();
@@ -438,23 +439,23 @@ private slots:
         const QRect cell = Main()->CellRect(1, 2);
         const QRgb frame = fm->FrameColour().rgb();
         auto topAt = [&](int dx) { return GrabMain().pixel(cell.left() + dx, cell.top()); };
-        QCOMPARE(fm->SelectFramePhase, 0);
+        QCOMPARE(P().SelectFramePhase(), 0);
         QCOMPARE(topAt(0), frame);
         QVERIFY(topAt(4) != frame);
         QCOMPARE(topAt(6), frame);
 
         PaintSpy spy(Main()->viewport());
         Main()->MarkerSpots[0] = {{1, 2, 3}}; // row 1's spots: only a repaint of row 1 clears them
-        fm->tmrDrawSelectFrameTimer();
+        P().tmrDrawSelectFrameTimer();
         QCoreApplication::processEvents();
-        QCOMPARE(fm->SelectFramePhase, 1);
+        QCOMPARE(P().SelectFramePhase(), 1);
         QCOMPARE(spy.painted.boundingRect(), cell);
         QCOMPARE(int(Main()->MarkerSpots[0].size()), 1);
         QCOMPARE(Main()->MarkerSpots[0][0].Number, 3);
         QVERIFY(topAt(0) != frame);
         QCOMPARE(topAt(4), frame);
-        fm->tmrDrawSelectFrameTimer();
-        QCOMPARE(fm->SelectFramePhase, 0);
+        P().tmrDrawSelectFrameTimer();
+        QCOMPARE(P().SelectFramePhase(), 0);
         QCOMPARE(topAt(0), frame);
     }
 
@@ -467,7 +468,7 @@ private slots:
         QCOMPARE(fm->ReadingBackground(), QApplication::palette().color(QPalette::Base));
 
         UseSkin(1);
-        fm->ApplyReadingColours();
+        fm->ReapplySkin();
         QCOMPARE(fm->FrameColour(), SkinAccentColor());
         QCOMPARE(fm->ReadingBackground(), SkinFaceColor);
         QCOMPARE(Main()->RowHeight(0), SkinCellFace.height());
@@ -491,7 +492,7 @@ private slots:
         } chapters[] = {{kGenesis1, "gen1"}, {kPsalm119, "ps119"}, {kJohn3, "john3"}};
         for (int skin : {0, 1}) {
             UseSkin(skin);
-            fm->ApplyReadingColours();
+            fm->ReapplySkin();
             for (int width : {700, 420}) {
                 if (skin == 1 && width == 420) continue;
                 Resize(width);
@@ -512,9 +513,9 @@ private slots:
         QCoreApplication::processEvents();
         fm->grab().save(dir + QStringLiteral("/ps119-98.png"));
         LoadChapter(kJohn3);
-        fm->MarkedRows = {QStringLiteral("2"), QStringLiteral("3")};
+        P().MarkedRows() = {QStringLiteral("2"), QStringLiteral("3")};
         const int verse2 = ChapterTable[kJohn3].FirstLine + 1;
-        fm->BookMarks[0] = fm->BookMarks[1] = verse2;
+        P().BookMarks()[0] = P().BookMarks()[1] = verse2;
         Notes().SetNote(verse2 + 1, Gbk("批注"));
         Main()->SetRow(1);
         Main()->SetTopRow(1);

@@ -84,14 +84,14 @@ class ChapterPrintTest : public QObject, ReadingWindowHarness {
         nodes[size_t(book)].ChapterIndex = ChapterOfLine(verseLine);
         nodes[size_t(book)].VerseRow = VerseNumber(verseLine) - 1;
         fm->FillBookTree(IsNewTestament(book));
-        fm->trvBook->setCurrentItem(Node(book));
+        P().trvBook()->setCurrentItem(Node(book));
         WaitForLoad();
     }
 
     void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
-        const QRect cell = fm->sgrdMain->CellRect(1, row);
+        const QRect cell = P().sgrdMain()->CellRect(1, row);
         QVERIFY2(!cell.isEmpty(), "row not on screen");
-        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, modifiers, cell.center());
+        QTest::mouseClick(P().sgrdMain()->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
 
     QString Export(const std::vector<int>& lines, const TPrintOptions& options,
@@ -107,9 +107,9 @@ class ChapterPrintTest : public QObject, ReadingWindowHarness {
     QStringList PaneReferences(int number) const {
         QStringList refs;
         const std::string key = std::to_string(number);
-        for (int r = 0; r < fm->sgrdSeriP->RowCount(); ++r) {
-            if (fm->sgrdSeriP->Cells(0, r) != key) continue;
-            const QString cell = FromGbk(fm->sgrdSeriP->Cells(1, r));
+        for (int r = 0; r < P().sgrdSeriP()->RowCount(); ++r) {
+            if (P().sgrdSeriP()->Cells(0, r) != key) continue;
+            const QString cell = FromGbk(P().sgrdSeriP()->Cells(1, r));
             refs << cell.mid(1, cell.indexOf(QLatin1Char(']')) - 1);
         }
         return refs;
@@ -164,8 +164,7 @@ private slots:
 
         // The title, then every verse with its number and its lists, in reading order. The
         // lists are checked against the chain pane of the window showing the chapter.
-        QVERIFY(fm->FillChainPane);
-        fm->FillChainPane();
+        P().FillChainPane();
         QString expected = QStringLiteral("约翰福音第3章");
         int lists = 0;
         for (const int line : lines) {

@@ -1,8 +1,10 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "Addressing.h"
 #include "BookTables.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "SkinState.h"
 #include "wnBook.h"
@@ -29,7 +31,7 @@ struct MenuItem {
 };
 
 QString Ref(int verseLine) {
-    return QString::fromStdString(GbkToUtf8(ShortReference(verseLine)));
+    return FromGbk(ShortReference(verseLine));
 }
 
 // Verses in both testaments, in different books and in one book twice.
@@ -50,8 +52,8 @@ class HistoryTest : public QObject, ReadingWindowHarness {
         QVERIFY(data);
         QCOMPARE(data->BookIndex, BookOfLine(verseLine));
         QCOMPARE(fm->ChapterNumber(), ChapterNumber(ChapterOfLine(verseLine)));
-        QCOMPARE(fm->RowToVerseLine(fm->sgrdMain->Row()), verseLine);
-        QCOMPARE(fm->sgrdMain->Row(), VerseNumber(verseLine));
+        QCOMPARE(fm->RowToVerseLine(P().sgrdMain()->Row()), verseLine);
+        QCOMPARE(P().sgrdMain()->Row(), VerseNumber(verseLine));
     }
 
     void Jump(int verseLine) {
@@ -64,8 +66,8 @@ class HistoryTest : public QObject, ReadingWindowHarness {
     void Press(QToolButton* button) {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-    void Back() { Press(fm->ToolButton1); }
-    void Forward() { Press(fm->ToolButton2); }
+    void Back() { Press(P().ToolButton1()); }
+    void Forward() { Press(P().ToolButton2()); }
 
     // Opens a button's drop-down menu with its arrow, hands the open menu to `act` (which
     // must close it) and returns what the menu showed.
@@ -101,8 +103,8 @@ class HistoryTest : public QObject, ReadingWindowHarness {
 
     QList<int> HistoryVerses() const {
         QList<int> verses;
-        for (int i = 0; i < fm->History->Count(); ++i)
-            verses << fm->History->VerseLine(i);
+        for (int i = 0; i < P().History()->Count(); ++i)
+            verses << P().History()->VerseLine(i);
         return verses;
     }
 
@@ -121,16 +123,16 @@ private slots:
     }
 
     void jumpsOpenTheVersesBookChapterAndRow() {
-        QCOMPARE(fm->History->Count(), 0); // opening a book from the tree is no jump
-        Jump(John3_16);                    // into the other testament
-        QCOMPARE(fm->trvBook->topLevelItemCount(), 27);
+        QCOMPARE(P().History()->Count(), 0); // opening a book from the tree is no jump
+        Jump(John3_16);                      // into the other testament
+        QCOMPARE(P().trvBook()->topLevelItemCount(), 27);
         const TBooksNodeData& john = nodes[42];
         QCOMPARE(john.ChapterIndex, ChapterOfLine(John3_16));
         QCOMPARE(john.VerseRow, 15);
 
         Jump(John1_1); // within the book that is open: reloaded all the same
         Jump(Ps23_4);
-        QCOMPARE(fm->trvBook->topLevelItemCount(), 39);
+        QCOMPARE(P().trvBook()->topLevelItemCount(), 39);
 
         // The address form carries the chain-reference row into the book's data.
         // (the pane's own selection takes the field over once the chapter is shown).
@@ -138,7 +140,7 @@ private slots:
         QCOMPARE(nodes[0].ChainRow, 4);
         WaitForLoad();
         ExpectAt(Gen1_3);
-        QCOMPARE(fm->History->ChainRow(fm->History->Position()), 4);
+        QCOMPARE(P().History()->ChainRow(P().History()->Position()), 4);
         QCOMPARE(HistoryVerses(), (QList<int>{John3_16, John1_1, Ps23_4, Gen1_3}));
         QCOMPARE(jumps, 4);
     }
@@ -159,9 +161,9 @@ private slots:
         fm->JumpToVerse(kVerseLineCount);
         fm->RecordLocation(-1, 0); // a chain reference followed without a current verse
         QCOMPARE(jumps, 0);
-        QCOMPARE(fm->History->Count(), 0);
-        QCOMPARE(fm->History->Position(), -1);
-        QVERIFY(!fm->tmrTreeChanged->isActive());
+        QCOMPARE(P().History()->Count(), 0);
+        QCOMPARE(P().History()->Position(), -1);
+        QVERIFY(!P().tmrTreeChanged()->isActive());
         ExpectAt(VerseLineOf(0, 1, 1)); // still where the reader was
         Jump(Rev22_21);                 // the very last verse is inside
     }
@@ -181,8 +183,8 @@ private slots:
         const int before = jumps;
         Back();
         QCOMPARE(jumps, before);
-        QVERIFY(!fm->tmrTreeChanged->isActive());
-        QVERIFY(fm->acBackward->isEnabled() && fm->ToolButton1->isEnabled());
+        QVERIFY(!P().tmrTreeChanged()->isActive());
+        QVERIFY(P().acBackward()->isEnabled() && P().ToolButton1()->isEnabled());
 
         Forward();
         WaitForLoad();
@@ -192,7 +194,7 @@ private slots:
         ExpectAt(John3_16);
         Forward();
         QCOMPARE(jumps, before + 2);
-        QVERIFY(fm->acForward->isEnabled() && fm->ToolButton2->isEnabled());
+        QVERIFY(P().acForward()->isEnabled() && P().ToolButton2()->isEnabled());
 
         // Back to the middle and off somewhere new: John 3:16 is forgotten.
         Back();
@@ -215,15 +217,15 @@ private slots:
         Jump(Gen1_3);
         // The reader browses to John 1 by the tree and clicks verse 3: neither is recorded.
         fm->FillBookTree(true);
-        fm->trvBook->setCurrentItem(Node(42));
+        P().trvBook()->setCurrentItem(Node(42));
         WaitForLoad();
-        const QRect verse3 = fm->sgrdMain->CellRect(1, 3);
-        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, {}, verse3.center());
-        QCOMPARE(fm->sgrdMain->Row(), 3);
-        QCOMPARE(fm->History->Count(), 1);
+        const QRect verse3 = P().sgrdMain()->CellRect(1, 3);
+        QTest::mouseClick(P().sgrdMain()->viewport(), Qt::LeftButton, {}, verse3.center());
+        QCOMPARE(P().sgrdMain()->Row(), 3);
+        QCOMPARE(P().History()->Count(), 1);
 
         // Following a reference records the verse it was followed from, then jumps.
-        const int from = fm->RowToVerseLine(fm->sgrdMain->Row());
+        const int from = fm->RowToVerseLine(P().sgrdMain()->Row());
         fm->RecordLocation(from, 2);
         fm->JumpToVerse(Ps23_4 << 16 | ChapterOfLine(Ps23_4), 2);
         WaitForLoad();
@@ -236,43 +238,43 @@ private slots:
     }
 
     void menusListTheHistoryAroundTheCurrentEntry() {
-        const QList<MenuItem> none = OpenMenu(fm->ToolButton1, Close);
+        const QList<MenuItem> none = OpenMenu(P().ToolButton1(), Close);
         QVERIFY(none.isEmpty());
 
         Jump(Gen1_3);
         Jump(Ps23_4);
         Jump(John3_16);
-        QList<MenuItem> back = OpenMenu(fm->ToolButton1, Close);
+        QList<MenuItem> back = OpenMenu(P().ToolButton1(), Close);
         QCOMPARE(back, (QList<MenuItem>{{QStringLiteral("创1:3"), false, 0},
                                         {QStringLiteral("诗23:4"), false, 1},
                                         {QStringLiteral("约3:16"), true, 2}}));
-        QList<MenuItem> forward = OpenMenu(fm->ToolButton2, Close);
+        QList<MenuItem> forward = OpenMenu(P().ToolButton2(), Close);
         QCOMPARE(forward, (QList<MenuItem>{{QStringLiteral("约3:16"), true, 2}}));
 
         Back();
         WaitForLoad();
-        back = OpenMenu(fm->ToolButton1, Close);
+        back = OpenMenu(P().ToolButton1(), Close);
         QCOMPARE(back, (QList<MenuItem>{{Ref(Gen1_3), false, 0}, {Ref(Ps23_4), true, 1}}));
-        forward = OpenMenu(fm->ToolButton2, Close);
+        forward = OpenMenu(P().ToolButton2(), Close);
         QCOMPARE(forward, (QList<MenuItem>{{Ref(Ps23_4), true, 1}, {Ref(John3_16), false, 2}}));
 
         // Choosing an entry jumps to it, far back or ahead.
-        OpenMenu(fm->ToolButton1, ClickItem(0));
+        OpenMenu(P().ToolButton1(), ClickItem(0));
         WaitForLoad();
         ExpectAt(Gen1_3);
-        QCOMPARE(fm->History->Position(), 0);
-        OpenMenu(fm->ToolButton2, ClickItem(2));
+        QCOMPARE(P().History()->Position(), 0);
+        OpenMenu(P().ToolButton2(), ClickItem(2));
         WaitForLoad();
         ExpectAt(John3_16);
         QCOMPARE(HistoryVerses(), (QList<int>{Gen1_3, Ps23_4, John3_16}));
 
         // A shorter history later shows fewer items, not stale ones.
-        OpenMenu(fm->ToolButton1, ClickItem(0));
+        OpenMenu(P().ToolButton1(), ClickItem(0));
         WaitForLoad();
         Jump(Rev22_21);
-        back = OpenMenu(fm->ToolButton1, Close);
+        back = OpenMenu(P().ToolButton1(), Close);
         QCOMPARE(back, (QList<MenuItem>{{Ref(Gen1_3), false, 0}, {Ref(Rev22_21), true, 1}}));
-        forward = OpenMenu(fm->ToolButton2, Close);
+        forward = OpenMenu(P().ToolButton2(), Close);
         QCOMPARE(forward, (QList<MenuItem>{{Ref(Rev22_21), true, 1}}));
     }
 
@@ -281,16 +283,16 @@ private slots:
         Jump(John3_16);
         LoadSkin(2);
         SkinIndex = 2;
-        OpenMenu(fm->ToolButton1, [](QMenu* menu) {
+        OpenMenu(P().ToolButton1(), [](QMenu* menu) {
             QVERIFY(TDrawMenus::IsInstalled(menu));
-            menu->grab().save(QStringLiteral("/tmp/history-menu-skin.png"));
+            orvane::test::SaveShot(menu, QStringLiteral("history-menu-skin"));
             Close(menu);
         });
         SkinIndex = kSkinSystem;
-        OpenMenu(fm->ToolButton2, [this](QMenu* menu) {
+        OpenMenu(P().ToolButton2(), [this](QMenu* menu) {
             QVERIFY(!TDrawMenus::IsInstalled(menu));
-            menu->grab().save(QStringLiteral("/tmp/history-menu-plain.png"));
-            fm->grab().save(QStringLiteral("/tmp/history-window.png"));
+            orvane::test::SaveShot(menu, QStringLiteral("history-menu-plain"));
+            orvane::test::SaveShot(fm.get(), QStringLiteral("history-window"));
             Close(menu);
         });
     }

@@ -14,6 +14,8 @@
 #include "NotesStore.h"
 #include "ReaderPictures.h"
 #include "SkinState.h"
+#include "TestSupport.h"
+#include "TfmBookProbe.h"
 #include "wnBook.h"
 
 #include <QFont>
@@ -40,9 +42,7 @@ protected:
     // machine (the line breaking is tuned for those), and a fresh folder for the settings file
     // and the notes, which would otherwise land beside the test executable.
     void PrepareRun() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        orvane::test::PrepareFonts();
         QVERIFY(folder_.isValid());
         orvane::SetExecutablePath(std::filesystem::path(folder_.path().toStdString()) / "orvane");
         orvane::ResetNotes(); // the notes store opens lazily, in the folder current then
@@ -57,9 +57,13 @@ protected:
         jumps = 0;
         fm = std::make_unique<orvane::TfmBook>();
         fm->SetBookNodes(&nodes);
-        fm->OnVerseJump = [this](orvane::TBooksNodeData* data) { SyncToBook(data); };
+        QObject::connect(fm.get(), &orvane::TfmBook::verseJumped,
+                         [this](orvane::TBooksNodeData* data) { SyncToBook(data); });
         fm->resize(size);
     }
+
+    // The window's controls and state, for looking and touching.
+    orvane::TfmBookProbe P() const { return orvane::TfmBookProbe(*fm); }
 
     void ShowWindow() {
         fm->show();
@@ -69,13 +73,13 @@ protected:
     // The reader starts in Genesis, opened from the tree as the main window does.
     void OpenGenesisFromTree() {
         fm->FillBookTree(false);
-        fm->trvBook->setCurrentItem(Node(0));
+        P().trvBook()->setCurrentItem(Node(0));
         WaitForLoad();
     }
 
     QTreeWidgetItem* Node(int book) const {
-        for (int i = 0; i < fm->trvBook->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = fm->trvBook->topLevelItem(i);
+        for (int i = 0; i < P().trvBook()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = P().trvBook()->topLevelItem(i);
             if (item->data(0, Qt::UserRole).value<void*>() == &nodes[size_t(book)]) return item;
         }
         return nullptr;
@@ -88,14 +92,14 @@ protected:
         if (!Node(data->BookIndex)) fm->FillBookTree(orvane::IsNewTestament(data->BookIndex));
         QTreeWidgetItem* node = Node(data->BookIndex);
         QVERIFY(node);
-        if (fm->trvBook->currentItem() == node) fm->trvBook->setCurrentItem(nullptr);
-        fm->trvBook->setCurrentItem(node);
+        if (P().trvBook()->currentItem() == node) P().trvBook()->setCurrentItem(nullptr);
+        P().trvBook()->setCurrentItem(node);
     }
 
     // A selection in the tree loads its chapter only once the reader stops moving.
     void WaitForLoad() {
-        QVERIFY(fm->tmrTreeChanged->isActive());
-        QTRY_VERIFY(!fm->tmrTreeChanged->isActive());
+        QVERIFY(P().tmrTreeChanged()->isActive());
+        QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
     }
 
     // Share of the ball picture's own pixels found unchanged in `grab` at `at`: the digits

@@ -1,8 +1,10 @@
 #include "ReadingWindowHarness.h"
+#include "TestSupport.h"
 
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "GbkBridge.h"
 #include "HistoryList.h"
 #include "IniFileX.h"
 #include "ReadingFont.h"
@@ -33,10 +35,6 @@
 using namespace orvane;
 
 namespace {
-
-QString Text(std::string_view gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
 
 const int John = 42;
 const int Gen1_1 = VerseLineOf(0, 1, 1);
@@ -89,9 +87,9 @@ class SearchPaneTest : public QObject, ReadingWindowHarness {
             fm->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(fm.get()));
         }
-        QLineEdit* edit = fm->cbxKeyText->lineEdit();
+        QLineEdit* edit = P().cbxKeyText()->lineEdit();
         QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(4, edit->height() / 2));
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fm->cbxKeyText));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(P().cbxKeyText()));
         Key(Qt::Key_A, Qt::ControlModifier);
         Key(Qt::Key_Backspace);
         Commit(keys);
@@ -107,20 +105,20 @@ class SearchPaneTest : public QObject, ReadingWindowHarness {
     QList<int> ResultLines() const {
         QList<int> lines;
         if (fm->SearchResultEmpty()) return lines;
-        for (int r = 0; r < fm->sgrdSearchResult->RowCount(); ++r)
-            lines << int(fm->sgrdSearchResult->Objects(0, r));
+        for (int r = 0; r < P().sgrdSearchResult()->RowCount(); ++r)
+            lines << int(P().sgrdSearchResult()->Objects(0, r));
         return lines;
     }
 
     QStringList RememberedKeys() const { return fm->SearchKeys(); }
 
     QToolButton* FindButton() const {
-        return qobject_cast<QToolButton*>(fm->ToolBar2->widgetForAction(fm->tbtnFind));
+        return qobject_cast<QToolButton*>(P().ToolBar2()->widgetForAction(P().tbtnFind()));
     }
 
     void OpenFindPanel() {
         QTest::mouseClick(FindButton(), Qt::LeftButton);
-        QVERIFY(fm->panFindOpt->isVisible());
+        QVERIFY(P().panFindOpt()->isVisible());
     }
 
 private slots:
@@ -128,7 +126,6 @@ private slots:
         PrepareRun();
         // Before the first search, which indexes the text once for the whole run.
         TBibGlobe::CorpusFiles()[kChineseTextFile][size_t(Planted)] += "GOD";
-        QDir().mkpath(QStringLiteral("/tmp/search"));
     }
 
     void init() {
@@ -151,65 +148,65 @@ private slots:
     }
 
     void findButtonOpensThePanelOnTheResultPage() {
-        QCOMPARE(fm->PageControl1->currentWidget(), fm->tshtSearchResult);
-        QTRY_VERIFY(fm->cbxKeyText->hasFocus() || fm->cbxKeyText->lineEdit()->hasFocus());
-        QVERIFY(fm->RadioButton1->isChecked());
-        QCOMPARE(fm->sbtnExeSearch->toolTip(), QStringLiteral("执行"));
+        QCOMPARE(P().PageControl1()->currentWidget(), P().tshtSearchResult());
+        QTRY_VERIFY(P().cbxKeyText()->hasFocus() || P().cbxKeyText()->lineEdit()->hasFocus());
+        QVERIFY(P().RadioButton1()->isChecked());
+        QCOMPARE(P().sbtnExeSearch()->toolTip(), QStringLiteral("执行"));
         // The panel sits after the tool bar and leaves room to type.
-        QVERIFY(fm->panFindOpt->x() >= fm->ToolBar2->geometry().right());
-        QVERIFY(fm->cbxKeyText->width() >= 120);
+        QVERIFY(P().panFindOpt()->x() >= P().ToolBar2()->geometry().right());
+        QVERIFY(P().cbxKeyText()->width() >= 120);
         // Opening it squeezes no tool button into the bar's overflow menu, and it fits.
         QVERIFY(FindButton()->isVisible());
-        QVERIFY(fm->panFindOpt->geometry().right() < fm->panBottom->width());
+        QVERIFY(P().panFindOpt()->geometry().right() < P().panBottom()->width());
         // The reference column is fixed; the text column fills the rest.
-        QCOMPARE(fm->sgrdSearchResult->ColWidth(0), 78);
-        QCOMPARE(fm->sgrdSearchResult->ColWidth(1),
-                 fm->sgrdSearchResult->contentsRect().width() - 78 - 2);
+        QCOMPARE(P().sgrdSearchResult()->ColWidth(0), 78);
+        QCOMPARE(P().sgrdSearchResult()->ColWidth(1),
+                 P().sgrdSearchResult()->contentsRect().width() - 78 - 2);
 
         // Another page shown, then the button pressed again: the panel goes away and the
         // page stays; flipping the check state twice leaves the panel as the button says.
-        fm->PageControl1->setCurrentWidget(fm->tshtSeriP);
+        P().PageControl1()->setCurrentWidget(P().tshtSeriP());
         QTest::mouseClick(FindButton(), Qt::LeftButton);
-        QVERIFY(!fm->panFindOpt->isVisible());
-        QCOMPARE(fm->PageControl1->currentWidget(), fm->tshtSeriP);
-        fm->tbtnFind->setChecked(true);
-        fm->tbtnFindClick();
-        QVERIFY(fm->panFindOpt->isVisible());
-        QCOMPARE(fm->PageControl1->currentWidget(), fm->tshtSearchResult);
+        QVERIFY(!P().panFindOpt()->isVisible());
+        QCOMPARE(P().PageControl1()->currentWidget(), P().tshtSeriP());
+        P().tbtnFind()->setChecked(true);
+        P().tbtnFindClick();
+        QVERIFY(P().panFindOpt()->isVisible());
+        QCOMPARE(P().PageControl1()->currentWidget(), P().tshtSearchResult());
     }
 
     void scopesChapterBookAndBible() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton1);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton1());
         const QList<int> paragraph = ResultLines();
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton2());
         const QList<int> chapter = ResultLines();
         QCOMPARE(paragraph, chapter);
         // Genesis 1:3-1:5 and 1:14-1:17.
         QCOMPARE(chapter, (QList<int>{2, 3, 4, 13, 14, 15, 16}));
-        QCOMPARE(fm->cbxKeyText->toolTip(), QStringLiteral("共找到 7 项"));
+        QCOMPARE(P().cbxKeyText()->toolTip(), QStringLiteral("共找到 7 项"));
 
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton3);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton3());
         const QList<int> book = ResultLines();
         QVERIFY(book.size() > chapter.size());
         QVERIFY(book.last() <= BookTable[0].LastLine);
 
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton4);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton4());
         const QList<int> bible = ResultLines();
         QVERIFY(bible.size() > 200);
         QVERIFY(bible.last() > BookTable[kFirstNewTestamentBook].FirstLine);
         QVERIFY(std::is_sorted(bible.begin(), bible.end()));
         QTest::qWait(50); // the scroll bar shows on the next layout pass
-        fm->grab().save(QStringLiteral("/tmp/search/light-bible.png"));
-        QCOMPARE(fm->cbxKeyText->toolTip(), QStringLiteral("共找到 %1 项").arg(bible.size()));
+        orvane::test::SaveShot(fm.get(), QStringLiteral("search-light-bible"));
+        QCOMPARE(P().cbxKeyText()->toolTip(), QStringLiteral("共找到 %1 项").arg(bible.size()));
         // The first row shows the verse without markers, and its reference.
-        QCOMPARE(fm->sgrdSearchResult->Row(), 0);
-        QCOMPARE(Text(fm->sgrdSearchResult->Cells(1, 0)),
+        QCOMPARE(P().sgrdSearchResult()->Row(), 0);
+        QCOMPARE(FromGbk(P().sgrdSearchResult()->Cells(1, 0)),
                  QStringLiteral("神说，要有光，就有了光。"));
         QVERIFY(messages.isEmpty());
     }
 
     void keysAreAlternativesJoinedByAFullWidthSpace() {
-        TypeAndRun(QStringLiteral("耶稣"), fm->RadioButton4);
+        TypeAndRun(QStringLiteral("耶稣"), P().RadioButton4());
         const QList<int> jesus = ResultLines();
         TypeAndRun(QStringLiteral("拉撒路"));
         const QList<int> lazarus = ResultLines();
@@ -222,13 +219,13 @@ private slots:
         QCOMPARE(either.size(), expected.size()); // a verse holding both is listed once
         QVERIFY(either.contains(VerseLineOf(John, 11, 5)));
         // The box keeps the text as typed; the list remembers it that way too.
-        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("耶稣　拉撒路"));
+        QCOMPARE(P().cbxKeyText()->currentText(), QStringLiteral("耶稣　拉撒路"));
         QCOMPARE(RememberedKeys().first(), QStringLiteral("耶稣　拉撒路"));
     }
 
     void quotedKeyKeepsItsSpaceAndCaseMatters() {
         // Genesis 17:11 holds "14 ，23": quoted, the space is part of the one key.
-        TypeAndRun(QStringLiteral("\"14 ，\""), fm->RadioButton4);
+        TypeAndRun(QStringLiteral("\"14 ，\""), P().RadioButton4());
         QCOMPARE(ResultLines(), QList<int>{VerseLineOf(0, 17, 11)});
         // Unquoted it is two keys, and the comma alone is in thousands of verses.
         TypeAndRun(QStringLiteral("14 ，"));
@@ -249,27 +246,27 @@ private slots:
         const std::string key = Utf8ToGbk("跎");
         QVERIFY(TBibGlobe::StripMarkers(TBibGlobe::VerseText(Gen1_1)).find(key) !=
                 std::string::npos);
-        TypeAndRun(QStringLiteral("跎"), fm->RadioButton4);
+        TypeAndRun(QStringLiteral("跎"), P().RadioButton4());
         QCOMPARE(messages, QStringList{QStringLiteral("搜索结果为空！")});
     }
 
     void noResultsLeavesOneBlankRow() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton2());
         QCOMPARE(ResultLines().size(), 7);
         TypeAndRun(QStringLiteral("耶稣"));
         QCOMPARE(messages, QStringList{QStringLiteral("搜索结果为空！")});
         QVERIFY(fm->SearchResultEmpty());
-        QCOMPARE(fm->sgrdSearchResult->RowCount(), 1);
-        QCOMPARE(fm->sgrdSearchResult->RowHeight(0), 24);
-        QVERIFY(fm->cbxKeyText->toolTip().isEmpty());
-        QTRY_VERIFY(fm->focusWidget() == fm->cbxKeyText->lineEdit() ||
-                    fm->focusWidget() == fm->cbxKeyText);
+        QCOMPARE(P().sgrdSearchResult()->RowCount(), 1);
+        QCOMPARE(P().sgrdSearchResult()->RowHeight(0), 24);
+        QVERIFY(P().cbxKeyText()->toolTip().isEmpty());
+        QTRY_VERIFY(fm->focusWidget() == P().cbxKeyText()->lineEdit() ||
+                    fm->focusWidget() == P().cbxKeyText());
         // The blank row answers no double-click.
-        const int entries = fm->History->Count();
-        QTest::mouseDClick(fm->sgrdSearchResult->viewport(), Qt::LeftButton, {},
-                           fm->sgrdSearchResult->CellRect(1, 0).center());
+        const int entries = P().History()->Count();
+        QTest::mouseDClick(P().sgrdSearchResult()->viewport(), Qt::LeftButton, {},
+                           P().sgrdSearchResult()->CellRect(1, 0).center());
         QCOMPARE(jumps, 0);
-        QCOMPARE(fm->History->Count(), entries);
+        QCOMPARE(P().History()->Count(), entries);
 
         // A text of separators only passes as a key text but holds no key.
         TypeAndRun(QStringLiteral(","));
@@ -278,30 +275,30 @@ private slots:
     }
 
     void blankKeyTextIsRefused() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton2());
         const QStringList keys = RememberedKeys();
         TypeAndRun(QStringLiteral("　 　"));
         QCOMPARE(messages, QStringList{QStringLiteral("请输入搜索内容！")});
         QCOMPARE(RememberedKeys(), keys);
-        QCOMPARE(fm->SearchedText, Utf8ToGbk("光"));
+        QCOMPARE(P().SearchedText(), Utf8ToGbk("光"));
         QCOMPARE(ResultLines().size(), 7); // the last results stay
         // The run button does the same as Enter.
-        QTest::mouseClick(fm->sbtnExeSearch, Qt::LeftButton);
+        QTest::mouseClick(P().sbtnExeSearch(), Qt::LeftButton);
         QCOMPARE(messages.size(), 2);
     }
 
     // The display hands keys to the combo box, not to its line edit: Enter and the keypad's
     // Enter both run the search there, once, and the key is remembered.
     void enterInTheKeyBoxRunsTheSearchOnce() {
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(fm->cbxKeyText));
-        QTest::mouseClick(fm->RadioButton2, Qt::LeftButton, {}, QPoint(4, 8));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(P().cbxKeyText()));
+        QTest::mouseClick(P().RadioButton2(), Qt::LeftButton, {}, QPoint(4, 8));
         TypeKeys(QStringLiteral("光"));
         Key(Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(ResultLines().size(), 7);
         QCOMPARE(RememberedKeys(), QStringList{QStringLiteral("光")});
         TypeKeys(QStringLiteral("水"));
         Key(Qt::Key_Return);
-        QCOMPARE(fm->SearchedText, Utf8ToGbk("水"));
+        QCOMPARE(P().SearchedText(), Utf8ToGbk("水"));
         QCOMPARE(RememberedKeys(), (QStringList{QStringLiteral("水"), QStringLiteral("光")}));
 
         // A blank key: one message, so the search ran once.
@@ -315,36 +312,36 @@ private slots:
     // What is typed is searched and remembered, however a remembered key begins; the list of
     // remembered keys is still there to pick from.
     void typedKeyIsNeverCompleted() {
-        TypeAndRun(QStringLiteral("耶稣里的"), fm->RadioButton4);
+        TypeAndRun(QStringLiteral("耶稣里的"), P().RadioButton4());
         const int within = int(ResultLines().size());
         TypeAndRun(QStringLiteral("GOD"));
         QCOMPARE(ResultLines(), QList<int>{Planted});
 
         // An input method's commit.
         TypeKeys(QStringLiteral("耶稣"));
-        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("耶稣"));
+        QCOMPARE(P().cbxKeyText()->currentText(), QStringLiteral("耶稣"));
         Key(Qt::Key_Return);
         QVERIFY(ResultLines().size() > 10 * within);
-        QCOMPARE(fm->SearchedText, Utf8ToGbk("耶稣"));
+        QCOMPARE(P().SearchedText(), Utf8ToGbk("耶稣"));
         QCOMPARE(RememberedKeys(), (QStringList{QStringLiteral("耶稣"), QStringLiteral("GOD"),
                                                 QStringLiteral("耶稣里的")}));
 
         // Latin letters typed one by one.
         TypeKeys({});
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("G"));
-        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("G"));
-        QVERIFY(!fm->cbxKeyText->lineEdit()->hasSelectedText());
-        QCOMPARE(fm->cbxKeyText->count(), 3);
+        QCOMPARE(P().cbxKeyText()->currentText(), QStringLiteral("G"));
+        QVERIFY(!P().cbxKeyText()->lineEdit()->hasSelectedText());
+        QCOMPARE(P().cbxKeyText()->count(), 3);
         QVERIFY(messages.isEmpty());
     }
 
     // The result count stays up while the pointer rests on the key box, past the ten seconds
     // Qt gives a short tip.
     void resultCountHintStays() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
+        TypeAndRun(QStringLiteral("光"), P().RadioButton2());
         const QString count = QStringLiteral("共找到 7 项");
-        QCOMPARE(fm->cbxKeyText->toolTip(), count);
-        QLineEdit* edit = fm->cbxKeyText->lineEdit();
+        QCOMPARE(P().cbxKeyText()->toolTip(), count);
+        QLineEdit* edit = P().cbxKeyText()->lineEdit();
         QTest::mouseMove(edit, QPoint(10, edit->height() / 2));
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), count);
@@ -359,19 +356,19 @@ private slots:
             QStringLiteral("天"), QStringLiteral("地"), QStringLiteral("日"),
             QStringLiteral("夜"), QStringLiteral("鱼"), QStringLiteral("鸟")};
         for (const QString& w : words)
-            TypeAndRun(w, fm->RadioButton2);
+            TypeAndRun(w, P().RadioButton2());
         QStringList expected = words.mid(1);
         std::reverse(expected.begin(), expected.end());
         QCOMPARE(RememberedKeys(), expected); // the ninth pushed out the first
         TypeAndRun(QStringLiteral("天"));
         QCOMPARE(RememberedKeys(), expected);
-        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("天"));
+        QCOMPARE(P().cbxKeyText()->currentText(), QStringLiteral("天"));
         QVERIFY(messages.isEmpty());
 
         // Picking an older key from the list and typing a new one over it.
-        fm->cbxKeyText->setCurrentIndex(7);
+        P().cbxKeyText()->setCurrentIndex(7);
         TypeAndRun(QStringLiteral("树"));
-        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("树"));
+        QCOMPARE(P().cbxKeyText()->currentText(), QStringLiteral("树"));
         QCOMPARE(RememberedKeys().size(), 8);
         QCOMPARE(RememberedKeys().first(), QStringLiteral("树"));
         QVERIFY(!ResultLines().isEmpty());
@@ -382,49 +379,49 @@ private slots:
                               {Utf8ToGbk("恩典"), Utf8ToGbk("平安"), Utf8ToGbk("喜乐")});
         fm.reset();
         fm = std::make_unique<TfmBook>();
-        QCOMPARE(fm->cbxKeyText->count(), 0); // read when shown, not when made
+        QCOMPARE(P().cbxKeyText()->count(), 0); // read when shown, not when made
         fm->show();
         QVERIFY(QTest::qWaitForWindowExposed(fm.get()));
         QCOMPARE(RememberedKeys(), (QStringList{QStringLiteral("恩典"), QStringLiteral("平安"),
                                                 QStringLiteral("喜乐")}));
-        QCOMPARE(fm->cbxKeyText->currentIndex(), 0);
-        QCOMPARE(fm->cbxKeyText->currentText(), QStringLiteral("恩典"));
+        QCOMPARE(P().cbxKeyText()->currentIndex(), 0);
+        QCOMPARE(P().cbxKeyText()->currentText(), QStringLiteral("恩典"));
     }
 
     void doubleClickJumpsToTheVerse() {
-        TypeAndRun(QStringLiteral("耶稣哭了"), fm->RadioButton4);
+        TypeAndRun(QStringLiteral("耶稣哭了"), P().RadioButton4());
         QCOMPARE(ResultLines(), QList<int>{John11_35});
-        fm->grab().save(QStringLiteral("/tmp/search/jesus-wept.png"));
-        const int entries = fm->History->Count();
-        QTest::mouseDClick(fm->sgrdSearchResult->viewport(), Qt::LeftButton, {},
-                           fm->sgrdSearchResult->CellRect(1, 0).center());
+        orvane::test::SaveShot(fm.get(), QStringLiteral("search-jesus-wept"));
+        const int entries = P().History()->Count();
+        QTest::mouseDClick(P().sgrdSearchResult()->viewport(), Qt::LeftButton, {},
+                           P().sgrdSearchResult()->CellRect(1, 0).center());
         QCOMPARE(jumps, 1);
         WaitForLoad();
         QCOMPARE(fm->SelectedBookData(), &nodes[John]);
         QCOMPARE(fm->ChapterNumber(), 11);
-        QCOMPARE(fm->RowToVerseLine(fm->sgrdMain->Row()), John11_35);
-        QCOMPARE(fm->History->Count(), entries + 1);
+        QCOMPARE(fm->RowToVerseLine(P().sgrdMain()->Row()), John11_35);
+        QCOMPARE(P().History()->Count(), entries + 1);
         // The results stay after the jump.
         QCOMPARE(ResultLines(), QList<int>{John11_35});
     }
 
     void hiddenResultPageIgnoresResizes() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton3);
-        TStringGrid* grid = fm->sgrdSearchResult;
+        TypeAndRun(QStringLiteral("光"), P().RadioButton3());
+        TStringGrid* grid = P().sgrdSearchResult();
         const int width = grid->ColWidth(1);
         const auto breaks = grid->LineBreaks;
         QList<int> heights;
         for (int r = 0; r < grid->RowCount(); ++r)
             heights << grid->RowHeight(r);
 
-        fm->PageControl1->setCurrentWidget(fm->tshtSeriP);
+        P().PageControl1()->setCurrentWidget(P().tshtSeriP());
         fm->resize(700, 600);
         // Qt holds a hidden widget's resize back until it shows; deliver it now, as a page
         // resized together with the visible one would get it.
-        const QSize old = fm->tshtSearchResult->size();
-        fm->tshtSearchResult->resize(400, old.height());
-        QResizeEvent resized(fm->tshtSearchResult->size(), old);
-        QApplication::sendEvent(fm->tshtSearchResult, &resized);
+        const QSize old = P().tshtSearchResult()->size();
+        P().tshtSearchResult()->resize(400, old.height());
+        QResizeEvent resized(P().tshtSearchResult()->size(), old);
+        QApplication::sendEvent(P().tshtSearchResult(), &resized);
         QCOMPARE(grid->width(), 400); // the grid inside did follow
         QCOMPARE(grid->ColWidth(0), 78);
         QCOMPARE(grid->ColWidth(1), width);
@@ -435,7 +432,7 @@ private slots:
         QCOMPARE(after, heights);
 
         // Shown again, the page catches up with its new size.
-        fm->PageControl1->setCurrentWidget(fm->tshtSearchResult);
+        P().PageControl1()->setCurrentWidget(P().tshtSearchResult());
         QTRY_VERIFY(grid->ColWidth(1) < width);
         QCOMPARE(grid->ColWidth(1), grid->contentsRect().width() - 78 - 2 -
                                         grid->verticalScrollBar()->sizeHint().width());
@@ -443,8 +440,8 @@ private slots:
     }
 
     void highlightsCoverExactlyTheMatchedCharacters() {
-        TypeAndRun(QStringLiteral("光"), fm->RadioButton2);
-        TStringGrid* grid = fm->sgrdSearchResult;
+        TypeAndRun(QStringLiteral("光"), P().RadioButton2());
+        TStringGrid* grid = P().sgrdSearchResult();
         const QFontMetrics metrics(ReadingFont());
         // Yellow columns of display line k of a row, as x ranges [from, to).
         auto yellowRuns = [&](const QImage& shot, int row, int k) {
@@ -472,7 +469,7 @@ private slots:
 
         // Genesis 1:3 "神说，要有光，就有了光。": two hits on its first line.
         QImage shot = grid->viewport()->grab().toImage();
-        shot.save(QStringLiteral("/tmp/search/light-chapter.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("search-light-chapter"));
         const std::string& verse = grid->Cells(1, 0);
         const size_t hit1 = verse.find(Utf8ToGbk("光"));
         const size_t hit2 = verse.find(Utf8ToGbk("光"), hit1 + 2);
@@ -494,7 +491,7 @@ private slots:
         int row = -1;
         size_t split = 0;
         std::string key;
-        TypeAndRun(QStringLiteral("神"), fm->RadioButton3);
+        TypeAndRun(QStringLiteral("神"), P().RadioButton3());
         for (int r = 0; r < grid->RowCount() && row < 0; ++r) {
             const auto& ends = grid->LineBreaks[size_t(r)];
             const std::string& text = grid->Cells(1, r);
@@ -511,13 +508,13 @@ private slots:
         QVERIFY(row >= 0);
         const int verseLine = int(grid->Objects(0, row));
         // Searched alone, the verse keeps its line breaks: the layout does not depend on keys.
-        TypeAndRun(Text(key));
+        TypeAndRun(FromGbk(key));
         row = int(ResultLines().indexOf(verseLine));
         QVERIFY(row >= 0);
         QCOMPARE(size_t(grid->LineBreaks[size_t(row)][0]), split);
         grid->SetTopRow(row);
         shot = grid->viewport()->grab().toImage();
-        shot.save(QStringLiteral("/tmp/search/split-hit.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("search-split-hit"));
         QVERIFY(yellowRuns(shot, row, 0)
                     .contains(qMakePair(xOf(row, 0, split - 4), xOf(row, 0, split))));
         QCOMPARE(yellowRuns(shot, row, 1).first(),
@@ -525,11 +522,11 @@ private slots:
     }
 
     void studyNoteEmphasisesItsFirstParagraph() {
-        fm->PageControl1->setCurrentWidget(fm->tshtLingXiu);
-        QTextDocument* doc = fm->redtLingXiu->document();
+        P().PageControl1()->setCurrentWidget(P().tshtLingXiu());
+        QTextDocument* doc = P().redtLingXiu()->document();
         StringList notes;
         QVERIFY(TBibGlobe::LoadResourceText("bibLX", notes));
-        QStringList fields = Text(notes[size_t(Gen1_1)]).split(u'\t');
+        QStringList fields = FromGbk(notes[size_t(Gen1_1)]).split(u'\t');
         QVERIFY(fields.size() >= 3);
         // The first paragraph, an empty line, then every other field in its order.
         QCOMPARE(doc->blockCount(), fields.size() + 1);
@@ -550,24 +547,24 @@ private slots:
         QCOMPARE(weightAt(0), int(QFont::Bold));
         QCOMPARE(colourAt(0), QColor(Qt::black));
         QCOMPARE(weightAt(2), int(QFont::Normal));
-        QCOMPARE(fm->redtLingXiu->textCursor().position(), 0);
-        fm->grab().save(QStringLiteral("/tmp/search/study-note.png"));
+        QCOMPARE(P().redtLingXiu()->textCursor().position(), 0);
+        orvane::test::SaveShot(fm.get(), QStringLiteral("search-study-note"));
 
         // Genesis 1:4 has no note of its own: the one at 1:3 covers it.
-        const QRect row4 = fm->sgrdMain->CellRect(1, 4);
-        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, {}, row4.center());
-        QCOMPARE(fm->sgrdMain->Row(), 4);
-        QVERIFY(fm->redtLingXiu->toPlainText().isEmpty());
-        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, {},
-                          fm->sgrdMain->CellRect(1, 3).center());
-        QVERIFY(!fm->redtLingXiu->toPlainText().isEmpty());
+        const QRect row4 = P().sgrdMain()->CellRect(1, 4);
+        QTest::mouseClick(P().sgrdMain()->viewport(), Qt::LeftButton, {}, row4.center());
+        QCOMPARE(P().sgrdMain()->Row(), 4);
+        QVERIFY(P().redtLingXiu()->toPlainText().isEmpty());
+        QTest::mouseClick(P().sgrdMain()->viewport(), Qt::LeftButton, {},
+                          P().sgrdMain()->CellRect(1, 3).center());
+        QVERIFY(!P().redtLingXiu()->toPlainText().isEmpty());
 
         // With a skin the first paragraph takes the skin's accent colour.
         SkinIndex = 1;
         SkinMenuHighlight = QImage(24, 18, QImage::Format_RGB32);
         SkinMenuHighlight.fill(QColor(160, 40, 40));
-        QTest::mouseClick(fm->sgrdMain->viewport(), Qt::LeftButton, {},
-                          fm->sgrdMain->CellRect(1, 1).center());
+        QTest::mouseClick(P().sgrdMain()->viewport(), Qt::LeftButton, {},
+                          P().sgrdMain()->CellRect(1, 1).center());
         QCOMPARE(colourAt(0), QColor(160, 40, 40));
         QCOMPARE(colourAt(2), QColor(Qt::black));
     }

@@ -1,6 +1,7 @@
 // The notes export of the "操作" menu and the "关于" dialog of the help menu, in the running
 // reader: what the export holds before anything has been saved at the end of the run, and what
 // the dialog tells.
+#include "TfmBookProbe.h"
 #include "Addressing.h"
 #include "AppPaths.h"
 #include "AppStart.h"
@@ -96,7 +97,7 @@ private slots:
 
         QVERIFY(fm->NotesDocument().contains(QStringLiteral("没有批注。").toUtf8()));
         Notes().SetNote(Gen1_3, ToGbk(QStringLiteral("光\t暗")));
-        fm->fmBook->BookMarks[4] = John3_16;
+        TfmBookProbe(fm->fmBook).BookMarks()[4] = John3_16;
         const QString doc = QString::fromUtf8(fm->NotesDocument());
         QVERIFY2(doc.contains(QStringLiteral("### 创世记 1:3\n\n> ") + Verse(Gen1_3) +
                               QStringLiteral("\n\n光\\\n暗\n")),

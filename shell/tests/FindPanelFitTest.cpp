@@ -4,6 +4,7 @@
 #include "AppPaths.h"
 #include "AppStart.h"
 #include "SkinState.h"
+#include "TfmBookProbe.h"
 #include "wnBook.h"
 #include "wnMain.h"
 
@@ -21,6 +22,8 @@
 using namespace orvane;
 
 namespace {
+
+using Probe = orvane::TfmBookProbe;
 
 // Where `w` is cut off on its way up to the window: the first ancestor (or the window) that
 // does not hold all of it, described; empty when the whole widget can be seen.
@@ -53,9 +56,10 @@ class FindPanelFitTest : public QObject {
 
     void CheckPanelFits(const char* where) {
         TfmBook* book = fm->fmBook;
-        QVERIFY2(book->panFindOpt->isVisible(), where);
-        const QList<QWidget*> parts = {book->cbxKeyText,   book->sbtnExeSearch, book->RadioButton1,
-                                       book->RadioButton2, book->RadioButton3,  book->RadioButton4};
+        QVERIFY2(Probe(book).panFindOpt()->isVisible(), where);
+        const QList<QWidget*> parts = {Probe(book).cbxKeyText(),   Probe(book).sbtnExeSearch(),
+                                       Probe(book).RadioButton1(), Probe(book).RadioButton2(),
+                                       Probe(book).RadioButton3(), Probe(book).RadioButton4()};
         for (QWidget* w : parts) {
             QVERIFY2(w->isVisible(), qPrintable(w->objectName() + QLatin1String(" hidden")));
             const QString clipped = Clipping(w);
@@ -66,10 +70,11 @@ class FindPanelFitTest : public QObject {
                 QVERIFY2(w->width() >= w->sizeHint().width(), qPrintable(w->objectName()));
         }
         // The tool bar keeps every button, the find button among them, outside its overflow.
-        auto* find = qobject_cast<QToolButton*>(book->ToolBar2->widgetForAction(book->tbtnFind));
+        auto* find = qobject_cast<QToolButton*>(
+            Probe(book).ToolBar2()->widgetForAction(Probe(book).tbtnFind()));
         QVERIFY(find && find->isVisible());
         QVERIFY2(Clipping(find).isEmpty(), qPrintable(Clipping(find)));
-        QVERIFY(book->panFindOpt->x() >= book->ToolBar2->geometry().right());
+        QVERIFY(Probe(book).panFindOpt()->x() >= Probe(book).ToolBar2()->geometry().right());
     }
 
 private slots:
@@ -102,7 +107,7 @@ private slots:
         // F3, typed where the keyboard sends it, opens the panel.
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : fm.get(), Qt::Key_F3);
-        QTRY_VERIFY(fm->fmBook->panFindOpt->isVisible());
+        QTRY_VERIFY(Probe(fm->fmBook).panFindOpt()->isVisible());
         QTest::qWait(20); // the layout settles on the next pass
         if (qEnvironmentVariableIsSet("ORVANE_SHOT_DIR"))
             fm->grab().save(qEnvironmentVariable("ORVANE_SHOT_DIR") +

@@ -11,6 +11,7 @@
 #include "IniFileX.h"
 #include "SkinState.h"
 #include "StringGrid.h"
+#include "TfmBookProbe.h"
 #include "unTMiscTabs.h"
 #include "wnBook.h"
 #include "wnEditor.h"
@@ -41,6 +42,8 @@
 using namespace orvane;
 
 namespace {
+
+using Probe = orvane::TfmBookProbe;
 
 const int Gen1_1 = VerseLineOf(0, 1, 1);
 const int Gen1_3 = VerseLineOf(0, 1, 3);
@@ -118,9 +121,9 @@ class MainWindowTest : public QObject {
 
     TfmBook* Book() const { return fm->fmBook; }
     // The verse line of the grid's current row, once the chapter on screen is loaded.
-    int Current() const { return Book()->ShownVerseLine(Book()->sgrdMain->Row()); }
+    int Current() const { return Probe(Book()).ShownVerseLine(Probe(Book()).sgrdMain()->Row()); }
     QString BookName() const {
-        const QTreeWidgetItem* item = Book()->trvBook->currentItem();
+        const QTreeWidgetItem* item = Probe(Book()).trvBook()->currentItem();
         return item ? item->text(0) : QString();
     }
     QStringList Captions() const {
@@ -142,9 +145,9 @@ class MainWindowTest : public QObject {
         QTest::keyClick(target ? target : fm.get(), key, mods);
     }
     void FocusGridRow(int row) {
-        Book()->sgrdMain->setFocus();
-        Book()->sgrdMain->SetRow(row);
-        QCOMPARE(QApplication::focusWidget(), Book()->sgrdMain);
+        Probe(Book()).sgrdMain()->setFocus();
+        Probe(Book()).sgrdMain()->SetRow(row);
+        QCOMPARE(QApplication::focusWidget(), Probe(Book()).sgrdMain());
     }
 
 private slots:
@@ -300,21 +303,21 @@ private slots:
         QTRY_COMPARE(Current(), Gen1_1);
 
         // F4 alone reaches no control; Alt+F4 is left to the window system.
-        auto* watch = new TKeyWatch(Book()->sgrdMain);
+        auto* watch = new TKeyWatch(Probe(Book()).sgrdMain());
         Key(Qt::Key_F4);
         QVERIFY(!watch->Keys.contains(Qt::Key_F4));
         Key(Qt::Key_F4, Qt::AltModifier);
         QVERIFY(watch->Keys.contains(Qt::Key_F4));
 
         // F3 opens the find panel with the caret in the search box, and closes it again.
-        QVERIFY(!Book()->panFindOpt->isVisible());
+        QVERIFY(!Probe(Book()).panFindOpt()->isVisible());
         Key(Qt::Key_F3);
-        QVERIFY(Book()->tbtnFind->isChecked());
-        QVERIFY(Book()->panFindOpt->isVisible());
-        QTRY_VERIFY(Book()->cbxKeyText->hasFocus());
+        QVERIFY(Probe(Book()).tbtnFind()->isChecked());
+        QVERIFY(Probe(Book()).panFindOpt()->isVisible());
+        QTRY_VERIFY(Probe(Book()).cbxKeyText()->hasFocus());
         Key(Qt::Key_F3);
-        QVERIFY(!Book()->tbtnFind->isChecked());
-        QVERIFY(!Book()->panFindOpt->isVisible());
+        QVERIFY(!Probe(Book()).tbtnFind()->isChecked());
+        QVERIFY(!Probe(Book()).panFindOpt()->isVisible());
     }
 
     void bookmarkKeys_data() {
@@ -330,11 +333,11 @@ private slots:
         FocusGridRow(5);
         QCOMPARE(Current(), Gen1_5);
         Key(Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(Book()->BookMarks[5], Gen1_5);
+        QCOMPARE(Probe(Book()).BookMarks()[5], Gen1_5);
         Key(Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(Book()->BookMarks[5], -1);
+        QCOMPARE(Probe(Book()).BookMarks()[5], -1);
         Key(Qt::Key(key), Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(Book()->BookMarks[5], Gen1_5);
+        QCOMPARE(Probe(Book()).BookMarks()[5], Gen1_5);
 
         FocusGridRow(1);
         Key(Qt::Key_Right, Qt::ControlModifier);
@@ -343,7 +346,7 @@ private slots:
         QTRY_COMPARE(Current(), Gen1_5);
 
         // The keypad's digits are the same slots, across testaments too.
-        Book()->BookMarks[3] = John3_16;
+        Probe(Book()).BookMarks()[3] = John3_16;
         Key(Qt::Key_3, Qt::ControlModifier | Qt::KeypadModifier);
         QTRY_COMPARE(Current(), John3_16);
         QCOMPARE(fm->CurrentTestament, 1);
@@ -374,7 +377,7 @@ private slots:
 
         // In the search box it is the box's own copy of the selected text.
         Key(Qt::Key_F3);
-        QLineEdit* box = Book()->cbxKeyText->lineEdit();
+        QLineEdit* box = Probe(Book()).cbxKeyText()->lineEdit();
         QTRY_VERIFY(box->hasFocus());
         // Chinese text arrives from the input method, committed in one piece.
         QInputMethodEvent commit;
@@ -430,7 +433,7 @@ private slots:
         Start();
         QTRY_COMPARE(Current(), Gen1_1);
         FocusGridRow(3);
-        Book()->acEditor->trigger();
+        Probe(Book()).acEditor()->trigger();
         TfmEditor* editor = TfmEditor::Instance();
         QVERIFY(editor && editor->isVisible());
         QApplication::setActiveWindow(fm.get());

@@ -1,7 +1,0 @@
-#include "wnBook.h"
-
-namespace orvane {
-
-void TfmBook::CreateNotes() {}
-
-} // namespace orvane
