@@ -114,6 +114,7 @@ void TfmBook::FormCreate() {
     CreateCopy();
     CreateSearch();
     CreateNotes();
+    CreateReadingSize();
     // Every hint the window's controls show, also those the controls raise themselves when the
     // pointer rests (the grids' balls and notes, the result count of the key box).
     for (QWidget* w : findChildren<QWidget*>())

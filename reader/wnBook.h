@@ -14,6 +14,7 @@
 #include "wnAnceDisp.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QStringList>
 
 #include <array>
@@ -313,6 +314,36 @@ public:
     // list highlights its keys. Empty until the first search that had a key text.
     std::string SearchedText;
     // (end of search block)
+
+    // --- reading size and the English rows (wnBookSize.cpp) --------------------------
+    // The reading size in points (clamped to 9..24); the grids, the panes and their pictures
+    // follow it, the current verse stays current and at the top. A change is written to the
+    // settings; false when the size was already that.
+    bool SetReadingSize(int points);
+    int ReadingSize() const;
+    // The English verse under each Chinese verse of the chapter grid; written like the size.
+    bool SetShowEnglish(bool on);
+    bool ShowEnglish() const { return EnglishShown; }
+    // Takes both from the settings without writing them back.
+    void ReadingSettingsLoad();
+    // After a size change the window made itself (Ctrl+wheel over the chapter grid).
+    std::function<void()> OnReadingSizeChanged;
+    bool EnglishShown = false;
+    // Per chapter-grid entry: the English verse wrapped to the text column, as painted.
+    std::vector<QStringList> EnglishLines;
+    // The digits a scaled marker ball gets written with when it is drawn, and where.
+    QString BallDigits;
+    QPoint BallDigitsAt;
+    int EnglishRowsHeight(int entry) const;
+
+private:
+    void LayoutEnglish(int first, int count);
+    void PaintEnglish(QPainter& canvas, int entry, const QRect& rect, int top);
+    void RelayoutForReading();
+    void CreateReadingSize();
+
+public:
+    // (end of reading size block)
 
     // --- personal notes and the writing editor (wnBookNotes.cpp) ----------------------
     // (end of notes block)

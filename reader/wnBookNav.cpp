@@ -4,6 +4,7 @@
 #include "BookTables.h"
 #include "DrawMenus.h"
 #include "ReaderPictures.h"
+#include "ReadingSize.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -157,7 +158,7 @@ void TfmBook::tmrTreeChangedTimer() {
 
     sgrdSeriP->ReloadPending = true;
     ShowRowDetails(sgrdMain->Row());
-    if (sgrdMain->ColWidth(0) != 52) sgrdMain->SetColWidth(0, 52);
+    if (sgrdMain->ColWidth(0) != ReadingScaled(52)) sgrdMain->SetColWidth(0, ReadingScaled(52));
     tmrDrawSelectFrame->start();
 }
 

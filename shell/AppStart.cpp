@@ -6,9 +6,6 @@
 
 #include <QFont>
 #include <QGuiApplication>
-#include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace orvane {
 
@@ -18,17 +15,6 @@ void PrepareApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
     RegisterEmbeddedResources();
     LoadDailyVerses();
-}
-
-std::string ToGbk(const QString& text) {
-    QStringEncoder encoder("GBK");
-    const QByteArray bytes = encoder(text);
-    return std::string(bytes.constData(), size_t(bytes.size()));
-}
-
-QString FromGbk(const std::string& gbk) {
-    QStringDecoder decoder("GBK");
-    return decoder(QByteArrayView(gbk.data(), qsizetype(gbk.size())));
 }
 
 } // namespace orvane

@@ -1,10 +1,6 @@
 #pragma once
 // Process start-up shared by the reader and its tests: fonts, embedded data, daily verses.
 
-#include <string>
-
-class QString;
-
 namespace orvane {
 
 inline constexpr const char* kAppTitle = "澜晔圣经阅读器-串珠版（测试版0.1）";
@@ -12,10 +8,5 @@ inline constexpr const char* kAppTitle = "澜晔圣经阅读器-串珠版（测�
 // Maps the Windows face names the windows ask for onto the fonts we install, registers the
 // embedded containers and loads the daily verses. Call after QApplication exists.
 void PrepareApplication();
-
-// GBK bytes of the core to the UI's QString.
-QString FromGbk(const std::string& gbk);
-// The UI's text to GBK bytes for the core (characters GBK lacks become "?").
-std::string ToGbk(const QString& text);
 
 } // namespace orvane

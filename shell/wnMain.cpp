@@ -5,6 +5,7 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "DailyVerses.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "NotesStore.h"

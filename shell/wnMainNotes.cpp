@@ -3,8 +3,8 @@
 // other; the shell connects them.
 #include "wnMain.h"
 
-#include "AppStart.h"
 #include "BibGlobe.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "SettingsKeys.h"
 #include "wnBook.h"

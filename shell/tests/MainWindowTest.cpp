@@ -7,6 +7,7 @@
 #include "BibGlobe.h"
 #include "DailyVerses.h"
 #include "DrawMenus.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "SkinState.h"
 #include "StringGrid.h"
