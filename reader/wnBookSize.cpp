@@ -59,15 +59,21 @@ private:
     int remainder_ = 0;
 };
 
-// Width of a word of the English text in the English face of the current size; the same words
-// come back verse after verse, so each is measured once per size.
+// Width of a word of the English text in the English face of the current size, in 64ths of a
+// pixel: whole pixels per word would add up to a line wider than the one painted. The same
+// words come back verse after verse, so each is measured once per size.
+constexpr int kSubPixels = 64;
+// Kerning across the blanks is not in the words' sum; this much room covers it.
+constexpr int kKerningRoom = 2;
+
 int EnglishWordWidth(std::string_view word) {
     static std::unordered_map<std::string, int> widths[kMaxReadingSize + 1];
     auto& cache = widths[CurrentReadingSize()];
     const std::string key(word);
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    const int w = QFontMetrics(EnglishFont()).horizontalAdvance(FromGbk(word));
+    const int w =
+        int(QFontMetricsF(EnglishFont()).horizontalAdvance(FromGbk(word)) * kSubPixels + 0.5);
     cache.emplace(key, w);
     return w;
 }
@@ -170,8 +176,8 @@ void TfmBook::LayoutEnglish(int first, int count) {
         return;
     }
     EnglishLines.assign(size_t(std::max(0, count)), {});
-    const int width =
-        sgrdMain->WrapWidth > 0 ? sgrdMain->WrapWidth : std::numeric_limits<int>::max() / 2;
+    const int width = sgrdMain->WrapWidth > 0 ? (sgrdMain->WrapWidth - kKerningRoom) * kSubPixels
+                                              : std::numeric_limits<int>::max() / 2;
     for (int i = 0; i < count; ++i) {
         QStringList& lines = EnglishLines[size_t(i)];
         for (std::string_view line : WrapWords(EnglishVerse(first + i), width, EnglishWordWidth))

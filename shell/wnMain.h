@@ -49,6 +49,11 @@ public:
     QMenu* miView = nullptr;
     QAction* miEditor = nullptr;
     QAction* N6 = nullptr; // "退出"
+    // The reading size and the English rows (wnMainView.cpp).
+    QAction* miZoomIn = nullptr;      // "放大"
+    QAction* miZoomOut = nullptr;     // "缩小"
+    QAction* miZoomDefault = nullptr; // "默认大小", enabled while the size is not the default
+    QAction* miEnglish = nullptr;     // "中英对照"
 
 protected:
     void SkinChanged() override;
@@ -69,6 +74,11 @@ private:
     void ConnectNotes();
     void OpenEditor();
     void SaveOnClose();
+    // The reading-size items of the "视图" menu, and what follows a size change.
+    void CreateReadingView();
+    void ReadingSizeChanged();
+    // Ctrl+=, Ctrl++, Ctrl+- and Ctrl+0; true when the key was one of them and acted.
+    bool ReadingSizeKey(QKeyEvent* event);
 
     bool loaded_ = false;
     bool shown_ = false;
