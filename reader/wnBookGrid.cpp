@@ -463,6 +463,10 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
             PaintPlainBackground(canvas, rect);
         const QRect textRect = rect.adjusted(0, 4, 0, 0);
         if (col != 0) {
+            // The header keeps its height at every reading size, and so its caption's size.
+            QFont caption = canvas.font();
+            caption.setPointSize(kDefaultReadingSize);
+            canvas.setFont(caption);
             canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("dadev"));
             return;
         }
