@@ -82,13 +82,12 @@ int EnglishLineHeight() {
     return QFontMetrics(EnglishFont()).lineSpacing();
 }
 
-// Text a little lighter than the verse, drawn towards the look's frame colour, so the English
-// reads as the second voice on the light faces of every look.
-QColor MutedText(const QColor& frame) {
-    const QColor ink(Qt::black);
-    auto mix = [](int a, int b) { return (a * 60 + b * 40) / 100; };
-    return QColor(mix(ink.red(), frame.red()), mix(ink.green(), frame.green()),
-                  mix(ink.blue(), frame.blue()));
+// Half way from the verse's ink to the reading face, drawn a little towards the look's frame
+// colour: the English reads as the second voice, on the light faces of every look.
+QColor MutedText(const QColor& face, const QColor& frame) {
+    auto mix = [](int ink, int back, int tint) { return (ink * 50 + back * 35 + tint * 15) / 100; };
+    return QColor(mix(0, face.red(), frame.red()), mix(0, face.green(), frame.green()),
+                  mix(0, face.blue(), frame.blue()));
 }
 
 } // namespace
@@ -200,7 +199,7 @@ void TfmBook::PaintEnglish(QPainter& canvas, int entry, const QRect& rect, int t
     canvas.save();
     canvas.setClipRect(rect, Qt::IntersectClip);
     canvas.setFont(font);
-    canvas.setPen(MutedText(FrameColour()));
+    canvas.setPen(MutedText(ReadingBackground(), FrameColour()));
     int y = top - ReadingScaled(kEnglishLift);
     for (const QString& line : lines) {
         canvas.drawText(QPoint(rect.left() + 2, y + metrics.ascent()), line);
