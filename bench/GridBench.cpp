@@ -3,11 +3,11 @@
 #include "AppPaths.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "Faces.h"
 #include "ReadingSize.h"
 #include "wnBook.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -26,9 +26,7 @@ QApplication& App() {
     static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         auto* a = new QApplication(argc, argv);
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QFont::insertSubstitution(QStringLiteral("幼圆"), QStringLiteral("WenQuanYi Micro Hei"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        orvane::SubstituteFaces();
         return a;
     }();
     return *app;

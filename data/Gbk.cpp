@@ -61,21 +61,57 @@ size_t SkipUtf8Char(const char* p, size_t left) {
     return n;
 }
 
+// iconv's GBK is the Windows code page, which reads the single byte 0x80 as the euro sign and
+// writes the euro sign as 0x80. Our rule has no such character: 0x80 on a character boundary
+// reads as one replacement and the euro sign is a character GBK cannot hold.
+constexpr char kEuroByte = '\x80';
+constexpr std::string_view kEuroUtf8 = "\xE2\x82\xAC";
+
+// Converts from GBK in pieces cut at every lone 0x80, each of which becomes `replacement`.
+template <typename Out>
+Out FromGbk(const char* to, std::string_view gbk, std::string_view replacement) {
+    Out out;
+    size_t start = 0, walk = 0;
+    for (size_t hit = gbk.find(kEuroByte); hit != std::string_view::npos;
+         hit = gbk.find(kEuroByte, hit + 1)) {
+        while (walk < hit)
+            walk += CharLength(gbk, walk);
+        if (walk != hit) continue; // the trail byte of a pair
+        out += Convert<Out>(to, "GBK", gbk.substr(start, hit - start), replacement, SkipGbkChar);
+        const size_t at = out.size();
+        out.resize(at + replacement.size() / sizeof(typename Out::value_type));
+        std::memcpy(out.data() + at, replacement.data(), replacement.size());
+        start = walk = hit + 1;
+    }
+    if (start == 0) return Convert<Out>(to, "GBK", gbk, replacement, SkipGbkChar);
+    out += Convert<Out>(to, "GBK", gbk.substr(start), replacement, SkipGbkChar);
+    return out;
+}
+
 } // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
-    return Convert<std::string>("UTF-8", "GBK", gbk, "\xEF\xBF\xBD", SkipGbkChar);
+    return FromGbk<std::string>("UTF-8", gbk, "\xEF\xBF\xBD");
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-    return Convert<std::string>("GBK", "UTF-8", utf8, "?", SkipUtf8Char);
+    if (utf8.find(kEuroUtf8) == std::string_view::npos)
+        return Convert<std::string>("GBK", "UTF-8", utf8, "?", SkipUtf8Char);
+    std::string plain;
+    plain.reserve(utf8.size());
+    for (size_t from = 0; from < utf8.size();) {
+        const size_t at = std::min(utf8.find(kEuroUtf8, from), utf8.size());
+        plain.append(utf8.substr(from, at - from));
+        if (at < utf8.size()) plain += '?';
+        from = at + kEuroUtf8.size();
+    }
+    return Convert<std::string>("GBK", "UTF-8", plain, "?", SkipUtf8Char);
 }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
     static const char16_t kReplacement[] = u"\uFFFD";
-    return Convert<std::u16string>("UTF-16LE", "GBK", gbk,
-                                   std::string_view(reinterpret_cast<const char*>(kReplacement), 2),
-                                   SkipGbkChar);
+    return FromGbk<std::u16string>(
+        "UTF-16LE", gbk, std::string_view(reinterpret_cast<const char*>(kReplacement), 2));
 }
 
 bool EndsOnBoundary(std::string_view text, size_t at, size_t length) {

@@ -5,6 +5,7 @@
 #include "FuzzScratch.h"
 #include "Gbk.h"
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -88,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TInifileX ini(path.string());
 
     StringList sections = SectionNames(content);
-    for (const char* s : {"MAIN", "TABS", "SEARCH KEYS"})
+    for (const char* s : {settings::kMain, settings::kTabs, settings::kSearchKeys})
         sections.emplace_back(s);
     for (const std::string& s : sections) {
         FUZZ_CHECK(ini.SectionExists(s) || ini.ReadSection(s).empty());
@@ -111,37 +112,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const TSnapshot before = Snapshot(ini, sections);
     TInifileX writer(path.string());
-    std::string changedSection = "MAIN", changedKey = key;
+    std::string changedSection = settings::kMain, changedKey = key;
     try {
         switch (op) {
         case 0:
-            writer.WriteString("MAIN", key, value);
-            FUZZ_CHECK(ini.ReadString("MAIN", key, "\x01") == AsWritten(value));
+            writer.WriteString(settings::kMain, key, value);
+            FUZZ_CHECK(ini.ReadString(settings::kMain, key, "\x01") == AsWritten(value));
             break;
         case 1: {
-            changedKey = "BOOK MARKS";
+            changedKey = settings::kBookMarks;
             int marks[10];
             for (size_t i = 0; i < 10; ++i)
                 marks[i] = static_cast<int>(
                     i < value.size() ? static_cast<signed char>(value[i]) * 977 : -1);
-            writer.WriteIntArray("MAIN", "BOOK MARKS", 9, marks);
+            writer.WriteIntArray(settings::kMain, settings::kBookMarks, 9, marks);
             int back[10];
-            ini.ReadIntArray("MAIN", "BOOK MARKS", 9, back);
+            ini.ReadIntArray(settings::kMain, settings::kBookMarks, 9, back);
             FUZZ_CHECK(std::equal(marks, marks + 10, back));
             break;
         }
         case 2: {
-            changedSection = "SEARCH KEYS";
+            changedSection = settings::kSearchKeys;
             changedKey.clear();
             StringList items = SplitLines(value);
-            writer.WriteList("SEARCH KEYS", items);
+            writer.WriteList(settings::kSearchKeys, items);
             StringList expected;
             for (const std::string& item : items) {
                 if (AsWritten(item).empty()) break;
                 expected.push_back(AsWritten(item));
             }
             StringList back;
-            ini.ReadList("SEARCH KEYS", back);
+            ini.ReadList(settings::kSearchKeys, back);
             FUZZ_CHECK(back == expected);
             break;
         }

@@ -1,11 +1,11 @@
 #include "NotesText.h"
 
-#include "Gbk.h"
+#include "GbkBridge.h"
 
 namespace orvane {
 
 int GbkByteCount(const QString& text) {
-    const std::string gbk = ToGbkBytes(text);
+    const std::string gbk = ToGbk(text);
     qsizetype lineBreaks = text.count(QLatin1Char('\n'));
     // A CR LF already in the text is counted once, as the two bytes it is.
     lineBreaks -= text.count(QStringLiteral("\r\n"));
@@ -16,22 +16,14 @@ QString CountCaption(const QString& text) {
     return QStringLiteral("总字数：%1").arg(GbkByteCount(text));
 }
 
-QString FromGbkBytes(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
-
-std::string ToGbkBytes(const QString& text) {
-    return Utf8ToGbk(text.toStdString());
-}
-
 bool FitsGbk(const QString& text, QString* firstLost) {
-    if (FromGbkBytes(ToGbkBytes(text)) == text) return true;
+    if (FromGbk(ToGbk(text)) == text) return true;
     if (firstLost) {
         firstLost->clear();
         for (qsizetype i = 0; i < text.size();) {
             const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
             const QString one = text.mid(i, n);
-            if (FromGbkBytes(ToGbkBytes(one)) != one) {
+            if (FromGbk(ToGbk(one)) != one) {
                 *firstLost = one;
                 break;
             }

@@ -4,7 +4,6 @@
 // CR LF it is stored as on disk).
 
 #include <QString>
-#include <string>
 
 namespace orvane {
 
@@ -14,10 +13,6 @@ int GbkByteCount(const QString& text);
 
 // "总字数：N" for the status bars.
 QString CountCaption(const QString& text);
-
-// Conversions at the boundary to the notes store.
-QString FromGbkBytes(const std::string& gbk);
-std::string ToGbkBytes(const QString& text);
 
 // True when every character of `text` survives the round trip through GBK. Otherwise false,
 // and `firstLost` (optional) receives the first character that would be lost.

@@ -156,7 +156,7 @@ bool TfmEditor::Showing() {
 }
 
 void TfmEditor::FollowVerse(int verseLine, const QString& text) {
-    m_verseLine = verseLine;
+    verseLine_ = verseLine;
     Memo1->setPlainText(text);
     StatusPanel0->setText(CountCaption(Memo1->toPlainText()));
 }

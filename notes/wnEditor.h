@@ -46,7 +46,7 @@ public:
 
     // Shows the text of a verse (markers already stripped) and its byte count.
     void FollowVerse(int verseLine, const QString& text);
-    int VerseLine() const { return m_verseLine; }
+    int VerseLine() const { return verseLine_; }
     // Shows the editor near the top right of `readingWindow`: 30 px in from its right edge and
     // 60 px down, kept on the screen.
     void ShowBeside(QWidget* readingWindow);
@@ -96,7 +96,7 @@ private:
     // The selection as one line of search words; empty when nothing but blanks is selected.
     QString SearchWords() const;
 
-    int m_verseLine = -1;
+    int verseLine_ = -1;
 };
 
 } // namespace orvane

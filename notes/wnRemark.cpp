@@ -3,6 +3,7 @@
 #include "Addressing.h"
 #include "BookTables.h"
 #include "ColorButton.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "MsgBox.h"
 #include "NotesStore.h"
@@ -40,7 +41,7 @@ QString DiscardQuestion() {
 }
 
 QString ErrorText(const std::exception& e) {
-    return QString::fromLocal8Bit(e.what());
+    return QString::fromUtf8(e.what());
 }
 
 // The tool bar: the skin's bar face stretched behind the buttons, the platform's panel otherwise.
@@ -169,7 +170,7 @@ QString TfmRemark::ToStoredText(const QString& box) {
 
 void TfmRemark::SetNoteText(const QString& stored) {
     Memo1->setPlainText(ToBoxText(stored));
-    m_opening = Memo1->toPlainText();
+    opening_ = Memo1->toPlainText();
     Memo1->moveCursor(QTextCursor::End);
 }
 
@@ -178,7 +179,7 @@ QString TfmRemark::NoteText() const {
 }
 
 bool TfmRemark::Changed() const {
-    return Memo1->toPlainText() != m_opening;
+    return Memo1->toPlainText() != opening_;
 }
 
 bool TfmRemark::Validate() {
@@ -199,8 +200,8 @@ bool TfmRemark::Accept(const QString& boxText) {
             return false;
         }
     }
-    m_accepted = stored;
-    m_opening = boxText;
+    accepted_ = stored;
+    opening_ = boxText;
     return true;
 }
 
@@ -211,7 +212,7 @@ void TfmRemark::tbtnSaveClick() {
 
 void TfmRemark::tbtnCancelClick() {
     if (Changed() && !TMsgBox::Confirm(this, DiscardQuestion())) return;
-    m_opening = Memo1->toPlainText();
+    opening_ = Memo1->toPlainText();
     SetModalResult(mrCancel);
 }
 
@@ -317,12 +318,11 @@ bool ShowNoteEditor(QWidget* owner, int verseLine, const QString& reference) {
         TMsgBox::Error(owner, ErrorText(e));
         return false;
     }
-    const QString caption =
-        reference.isEmpty() ? FromGbkBytes(ShortReference(verseLine)) : reference;
-    QString note = FromGbkBytes(old);
+    const QString caption = reference.isEmpty() ? FromGbk(ShortReference(verseLine)) : reference;
+    QString note = FromGbk(old);
     bool changed = false;
     TfmRemark::Execute(owner, note, caption, [&](const QString& text) {
-        const std::string gbk = ToGbkBytes(text);
+        const std::string gbk = ToGbk(text);
         if (gbk == old) return; // an unchanged note is not written again
         Notes().SetNote(verseLine, gbk);
         changed = true;

@@ -49,7 +49,7 @@ public:
     // The box's text in stored form.
     QString NoteText() const;
     // The text accepted by OK or delete, in stored form.
-    const QString& AcceptedText() const { return m_accepted; }
+    const QString& AcceptedText() const { return accepted_; }
     bool Changed() const;
 
     // Every character must survive GBK, the notes file's encoding; otherwise the user is told
@@ -84,8 +84,8 @@ private:
     void Memo1Change();
     bool Accept(const QString& boxText);
 
-    QString m_opening;  // the box's text as filled, or as last accepted or given up
-    QString m_accepted; // stored form of the text that closed the editor with OK
+    QString opening_;  // the box's text as filled, or as last accepted or given up
+    QString accepted_; // stored form of the text that closed the editor with OK
 };
 
 // Opens the note editor for a verse line with its note from the notes store and writes the

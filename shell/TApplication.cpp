@@ -45,8 +45,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        // The messages are built from file names, which are in the system's 8-bit encoding.
-        ReportError(QString::fromLocal8Bit(e.what()));
+        // Our exception texts are ASCII or UTF-8; GBK text is converted before it goes into one.
+        ReportError(QString::fromUtf8(e.what()));
     } catch (...) {
         ReportError(QStringLiteral("未知错误"));
     }

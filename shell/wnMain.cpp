@@ -349,7 +349,7 @@ void TfmMain::FormClose() {
     try {
         SaveOnClose();
     } catch (const std::exception& e) {
-        TMsgBox::Error(this, QString::fromLocal8Bit(e.what()));
+        TMsgBox::Error(this, QString::fromUtf8(e.what()));
     }
 }
 

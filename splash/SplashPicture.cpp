@@ -1,6 +1,6 @@
 #include "SplashPicture.h"
 
-#include "Gbk.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "SettingsKeys.h"
 
@@ -44,7 +44,7 @@ QImage FitSplashPicture(const QImage& picture) {
 QImage LoadSplashPicture(const QImage& builtIn) {
     const std::string name = TInifileX().ReadString(settings::kMain, settings::kSplashPicture);
     if (name.empty()) return builtIn;
-    const QString path = QString::fromStdString(GbkToUtf8(name));
+    const QString path = FromGbk(name);
     if (!QFileInfo(path).isFile()) return builtIn;
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true); // a JPEG named "x.bmp" is still a JPEG

@@ -2,7 +2,7 @@
 
 #include "DailyVerses.h"
 #include "Effects.h"
-#include "Gbk.h"
+#include "GbkBridge.h"
 #include "PicShow.h"
 #include "SplashPicture.h"
 
@@ -53,8 +53,7 @@ void TfmSplash::PrepareShow() {
     picShow_->SetStyle(QRandomGenerator::global()->bounded(1, kEffectCount + 1));
 
     splash_ = LoadSplashPicture(image1_);
-    if (!DailyVerses().empty())
-        DrawDailyVerse(splash_, QString::fromStdString(GbkToUtf8(PickDailyVerse())));
+    if (!DailyVerses().empty()) DrawDailyVerse(splash_, FromGbk(PickDailyVerse()));
 
     picShow_->SetPicture(ComposeOverDesktop(desktop, palette().color(QPalette::Window), splash_));
 }

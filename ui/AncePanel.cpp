@@ -20,7 +20,7 @@ constexpr int kSlice = 8; // width of the left and right slices of the hot pictu
 // Paints the hosted menu bar as a flat tool bar in the panel's pictures and colours.
 class MenuBarStyle : public QProxyStyle {
 public:
-    explicit MenuBarStyle(const TPanel* panel) : m_panel(panel) {}
+    explicit MenuBarStyle(const TPanel* panel) : panel_(panel) {}
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
@@ -47,7 +47,7 @@ public:
         if (type == CT_MenuBarItem) {
             if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
                 const int text = item->fontMetrics.horizontalAdvance(PlainText(item->text));
-                return QSize(text + 2 * kMenuCaption.x(), m_panel->height());
+                return QSize(text + 2 * kMenuCaption.x(), panel_->height());
             }
         }
         return QProxyStyle::sizeFromContents(type, option, size, widget);
@@ -75,7 +75,7 @@ public:
         // The keyed corners of the hot picture let the bar show through, so the bar goes first.
         TileCoolBar(*painter, r);
         const bool hot = item->state & (State_Selected | State_Sunken);
-        const QImage& hotPicture = m_panel->HotBitmap;
+        const QImage& hotPicture = panel_->HotBitmap;
         if (hot && hotPicture.width() >= 3 * kSlice) {
             const int h = hotPicture.height();
             const int middle = hotPicture.width() / 2 - kSlice / 2;
@@ -87,7 +87,7 @@ public:
             DrawKeyed(*painter, QRect(r.right() + 1 - kSlice, r.top(), kSlice, r.height()),
                       hotPicture, QRect(hotPicture.width() - kSlice, 0, kSlice, h));
         }
-        QColor colour = hot ? m_panel->MenuHotTextColor : m_panel->MenuTextColor;
+        QColor colour = hot ? panel_->MenuHotTextColor : panel_->MenuTextColor;
         if (!(item->state & State_Enabled))
             colour = item->palette.color(QPalette::Disabled, QPalette::WindowText);
         painter->save();
@@ -109,15 +109,15 @@ private:
     }
 
     void TileCoolBar(QPainter& painter, const QRect& r) const {
-        if (m_panel->CoolBarBackground.isNull()) {
-            painter.fillRect(r, m_panel->palette().window());
+        if (panel_->CoolBarBackground.isNull()) {
+            painter.fillRect(r, panel_->palette().window());
             return;
         }
         // Tiled from the bar's own origin, so items and the empty area line up.
-        painter.drawTiledPixmap(r, QPixmap::fromImage(m_panel->CoolBarBackground), r.topLeft());
+        painter.drawTiledPixmap(r, QPixmap::fromImage(panel_->CoolBarBackground), r.topLeft());
     }
 
-    const TPanel* m_panel;
+    const TPanel* panel_;
 };
 
 } // namespace
@@ -130,7 +130,7 @@ TPanel::TPanel(QWidget* parent) : QFrame(parent) {
 
 TPanel::~TPanel() {
     // The hosted menu bar dies with the panel after the style does; let go of the style first.
-    if (m_menu && m_menu->parentWidget() == this) m_menu->setStyle(nullptr);
+    if (menu_ && menu_->parentWidget() == this) menu_->setStyle(nullptr);
 }
 
 void TPanel::SetMenuBarMode(bool on) {
@@ -138,7 +138,7 @@ void TPanel::SetMenuBarMode(bool on) {
     MenuBarMode = on;
     if (on) {
         DeriveMenuPictures();
-        QMenuBar* menu = m_menu;
+        QMenuBar* menu = menu_;
         if (!menu && parentWidget())
             menu = parentWidget()->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
         if (menu) AttachMenu(menu);
@@ -149,19 +149,19 @@ void TPanel::SetMenuBarMode(bool on) {
 }
 
 void TPanel::AttachMenu(QMenuBar* menu) {
-    if (menu != m_menu) ReleaseMenu();
-    m_menu = menu;
+    if (menu != menu_) ReleaseMenu();
+    menu_ = menu;
     if (!MenuBarMode || !menu) return;
     if (QWidget* owner = parentWidget();
         owner && owner->layout() && owner->layout()->menuBar() == menu)
         owner->layout()->setMenuBar(nullptr);
-    if (!m_menuStyle) {
-        m_menuStyle = new MenuBarStyle(this);
-        m_menuStyle->setParent(this);
+    if (!menuStyle_) {
+        menuStyle_ = new MenuBarStyle(this);
+        menuStyle_->setParent(this);
     }
     menu->setNativeMenuBar(false);
     menu->setParent(this);
-    menu->setStyle(m_menuStyle);
+    menu->setStyle(menuStyle_);
     QFont font = this->font();
     menu->setFont(font);
     PlaceMenu();
@@ -169,7 +169,7 @@ void TPanel::AttachMenu(QMenuBar* menu) {
 }
 
 void TPanel::ReleaseMenu() {
-    QMenuBar* menu = m_menu;
+    QMenuBar* menu = menu_;
     if (!menu || menu->parentWidget() != this) return;
     menu->setStyle(nullptr);
     menu->setFont(QFont());
@@ -181,15 +181,15 @@ void TPanel::ReleaseMenu() {
 }
 
 void TPanel::PlaceMenu() {
-    if (m_menu && m_menu->parentWidget() == this)
-        m_menu->setGeometry(MenuInset, 0, std::max(0, width() - MenuInset), height());
+    if (menu_ && menu_->parentWidget() == this)
+        menu_->setGeometry(MenuInset, 0, std::max(0, width() - MenuInset), height());
 }
 
 void TPanel::SetBackground(const QImage& picture) {
     Background = picture.copy();
     DeriveMenuPictures();
     update();
-    if (m_menu) m_menu->update();
+    if (menu_) menu_->update();
 }
 
 void TPanel::DeriveMenuPictures() {
@@ -207,22 +207,22 @@ void TPanel::SetButtonBackdrop(const QImage& picture) {
 
 void TPanel::SetMenuTextColor(const QColor& colour) {
     MenuTextColor = colour;
-    if (m_menu) m_menu->update();
+    if (menu_) menu_->update();
 }
 
 void TPanel::SetMenuHotTextColor(const QColor& colour) {
     MenuHotTextColor = colour;
-    if (m_menu) m_menu->update();
+    if (menu_) menu_->update();
 }
 
 void TPanel::SetCaption(const QString& caption) {
-    if (caption == m_caption) return;
-    m_caption = caption;
+    if (caption == caption_) return;
+    caption_ = caption;
     update();
 }
 
 void TPanel::SetSlicedBackdrop(bool sliced) {
-    m_slicedBackdrop = sliced;
+    slicedBackdrop_ = sliced;
     update();
 }
 
@@ -249,7 +249,7 @@ void TPanel::paintEvent(QPaintEvent*) {
     if (!Background.isNull()) p.drawImage(rect(), Background);
     if (!ButtonBackdrop.isNull()) {
         const int h = ButtonBackdrop.height();
-        if (m_slicedBackdrop) {
+        if (slicedBackdrop_) {
             p.drawImage(QPoint(width() - 38, 2), ButtonBackdrop, QRect(0, 1, 20, h));
             p.drawImage(QPoint(width() - 20, 2), ButtonBackdrop, QRect(60, 1, 9, h));
         } else if (const auto* min = findChild<QWidget*>(QStringLiteral("sbtnAnceTitleMin"),
@@ -257,7 +257,7 @@ void TPanel::paintEvent(QPaintEvent*) {
             p.drawImage(QPoint(min->x() - 5, 1), ButtonBackdrop);
         }
     }
-    if (!m_caption.isEmpty()) {
+    if (!caption_.isEmpty()) {
         // A long caption stops short of the title buttons instead of running under them.
         int right = width();
         for (const QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
@@ -268,9 +268,9 @@ void TPanel::paintEvent(QPaintEvent*) {
         const QRect r(kCaptionX, kCaptionY, right - kCaptionX, height() - kCaptionY);
         const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
         p.setPen(QColor(128, 128, 128));
-        p.drawText(r, flags, m_caption);
+        p.drawText(r, flags, caption_);
         p.setPen(SkinFaceColor.isValid() ? SkinFaceColor : palette().color(QPalette::Button));
-        p.drawText(r.translated(1, 0), flags, m_caption);
+        p.drawText(r.translated(1, 0), flags, caption_);
     }
 }
 

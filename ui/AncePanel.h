@@ -36,14 +36,14 @@ public:
     // The menu to host: taken in at once while the mode is on, else kept for when it is turned
     // on. Null gives a hosted menu back to the parent.
     void AttachMenu(QMenuBar* menu);
-    QMenuBar* MenuToolBar() const { return m_menu; }
+    QMenuBar* MenuToolBar() const { return menu_; }
 
     void SetCaption(const QString& caption);
-    const QString& Caption() const { return m_caption; }
+    const QString& Caption() const { return caption_; }
 
     // Dialog and tool-window forms draw the backdrop as two slices near the right edge.
     void SetSlicedBackdrop(bool sliced);
-    bool SlicedBackdrop() const { return m_slicedBackdrop; }
+    bool SlicedBackdrop() const { return slicedBackdrop_; }
 
     QImage Background;
     QImage ButtonBackdrop;
@@ -63,10 +63,10 @@ private:
     void PlaceMenu();
     void ReleaseMenu();
 
-    QString m_caption;
-    bool m_slicedBackdrop = false;
-    QPointer<QMenuBar> m_menu;
-    QStyle* m_menuStyle = nullptr; // owned by the panel, created with the first hosted menu
+    QString caption_;
+    bool slicedBackdrop_ = false;
+    QPointer<QMenuBar> menu_;
+    QStyle* menuStyle_ = nullptr; // owned by the panel, created with the first hosted menu
 };
 
 } // namespace orvane

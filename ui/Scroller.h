@@ -14,33 +14,33 @@ class TScroller : public QWidget {
 public:
     explicit TScroller(QWidget* parent = nullptr);
 
-    int Min() const { return m_min; }
-    int Max() const { return m_max; }
-    int Position() const { return m_position; }
-    int Change() const { return m_change; }
-    bool Disable() const { return m_disable; }
-    QColor BtnEnableColor() const { return m_enableColor; }
-    QColor BtnDisableColor() const { return m_disableColor; }
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Position() const { return position_; }
+    int Change() const { return change_; }
+    bool Disable() const { return disable_; }
+    QColor BtnEnableColor() const { return enableColor_; }
+    QColor BtnDisableColor() const { return disableColor_; }
     // The strip's background colour, kept in step by the strip.
-    QColor Color() const { return m_color; }
+    QColor Color() const { return color_; }
 
     // Min only below Max, Max only above Min; other values are ignored.
     void SetMin(int value);
     void SetMax(int value);
     // Clamped to [Min, Max]; a change repaints and emits Clicked.
     void SetPosition(int value);
-    void SetChange(int value) { m_change = value; }
+    void SetChange(int value) { change_ = value; }
     void SetDisable(bool value);
     void SetBtnEnableColor(const QColor& color);
     void SetBtnDisableColor(const QColor& color);
     void SetColor(const QColor& color);
 
-    bool CanScrollLeft() const { return m_position > m_min; }
-    bool CanScrollRight() const { return m_position < m_max; }
+    bool CanScrollLeft() const { return position_ > min_; }
+    bool CanScrollRight() const { return position_ < max_; }
 
-    bool Pressed() const { return m_pressed; }
-    bool Down() const { return m_down; }
-    int Which() const { return m_which; }
+    bool Pressed() const { return pressed_; }
+    bool Down() const { return down_; }
+    int Which() const { return which_; }
 
 signals:
     void Clicked();
@@ -54,17 +54,17 @@ protected:
 private:
     QRect PressedHalf() const;
 
-    int m_min = 0;
-    int m_max = 0;
-    int m_position = 0;
-    int m_change = 1;
-    bool m_disable = false;
-    QColor m_enableColor{190, 0, 0};
-    QColor m_disableColor{128, 128, 128};
-    QColor m_color{Qt::lightGray};
-    bool m_pressed = false;
-    bool m_down = false;
-    int m_which = 0; // 0 the first arrow, 1 the second
+    int min_ = 0;
+    int max_ = 0;
+    int position_ = 0;
+    int change_ = 1;
+    bool disable_ = false;
+    QColor enableColor_{190, 0, 0};
+    QColor disableColor_{128, 128, 128};
+    QColor color_{Qt::lightGray};
+    bool pressed_ = false;
+    bool down_ = false;
+    int which_ = 0; // 0 the first arrow, 1 the second
 };
 
 } // namespace orvane

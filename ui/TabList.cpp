@@ -10,42 +10,42 @@ void TTabList::Check(int index) const {
 
 const QString& TTabList::operator[](int index) const {
     Check(index);
-    return m_items[index];
+    return items_[index];
 }
 
 int TTabList::Add(const QString& caption) {
-    m_items.append(caption);
-    if (m_tabs) m_tabs->ListChanged();
+    items_.append(caption);
+    if (tabs_) tabs_->ListChanged();
     return Count() - 1;
 }
 
 void TTabList::Insert(int index, const QString& caption) {
     if (index < 0 || index > Count()) throw EListError("List index out of bounds");
-    m_items.insert(index, caption);
-    if (m_tabs) m_tabs->ListInserted(index);
+    items_.insert(index, caption);
+    if (tabs_) tabs_->ListInserted(index);
 }
 
 void TTabList::Delete(int index) {
     Check(index);
-    m_items.removeAt(index);
-    if (m_tabs) m_tabs->ListDeleted(index);
+    items_.removeAt(index);
+    if (tabs_) tabs_->ListDeleted(index);
 }
 
 void TTabList::Clear() {
-    m_items.clear();
-    if (m_tabs) m_tabs->ListCleared();
+    items_.clear();
+    if (tabs_) tabs_->ListCleared();
 }
 
 void TTabList::Put(int index, const QString& caption) {
     Check(index);
-    m_items[index] = caption;
-    if (m_tabs) m_tabs->ListChanged();
+    items_[index] = caption;
+    if (tabs_) tabs_->ListChanged();
 }
 
 void TTabList::AddStrings(const QStringList& captions) {
     if (captions.isEmpty()) return;
-    m_items.append(captions);
-    if (m_tabs) m_tabs->ListChanged();
+    items_.append(captions);
+    if (tabs_) tabs_->ListChanged();
 }
 
 } // namespace orvane

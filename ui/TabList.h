@@ -19,14 +19,13 @@ public:
 
 class TTabList {
 public:
-    explicit TTabList(TMiscTabs* tabs = nullptr) : m_tabs(tabs) {}
+    explicit TTabList(TMiscTabs* tabs = nullptr) : tabs_(tabs) {}
     TTabList(const TTabList&) = delete;
     TTabList& operator=(const TTabList&) = delete;
 
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(items_.size()); }
     const QString& operator[](int index) const;
-    const QStringList& Strings() const { return m_items; }
-    int IndexOf(const QString& caption) const { return int(m_items.indexOf(caption)); }
+    const QStringList& Strings() const { return items_; }
 
     int Add(const QString& caption);
     void Insert(int index, const QString& caption);
@@ -38,8 +37,8 @@ public:
 private:
     void Check(int index) const;
 
-    TMiscTabs* m_tabs;
-    QStringList m_items;
+    TMiscTabs* tabs_;
+    QStringList items_;
 };
 
 } // namespace orvane

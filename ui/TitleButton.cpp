@@ -23,7 +23,7 @@ TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {
 }
 
 void TSpeedButton::SetGlyph(const QImage& glyph) {
-    m_glyph = glyph;
+    glyph_ = glyph;
     update();
 }
 
@@ -56,16 +56,16 @@ void TSpeedButton::leaveEvent(QEvent* event) {
 }
 
 void TSpeedButton::paintEvent(QPaintEvent* event) {
-    if (m_glyph.isNull()) {
+    if (glyph_.isNull()) {
         QToolButton::paintEvent(event);
         return;
     }
     // The skin's pictures carry their own hover look, so no frame is drawn around them; a
     // pressed button sinks by one pixel like a flat speed button.
     QPainter p(this);
-    QPoint at((width() - m_glyph.width()) / 2, (height() - m_glyph.height()) / 2);
+    QPoint at((width() - glyph_.width()) / 2, (height() - glyph_.height()) / 2);
     if (isDown()) at += QPoint(1, 1);
-    DrawKeyed(p, at, m_glyph);
+    DrawKeyed(p, at, glyph_);
 }
 
 } // namespace orvane

@@ -19,7 +19,7 @@ public:
 
     // The picture drawn on the button; a null glyph falls back to the style's plain button.
     void SetGlyph(const QImage& glyph);
-    const QImage& Glyph() const { return m_glyph; }
+    const QImage& Glyph() const { return glyph_; }
 
     // Picks the picture for the button's name, the pointer and the form's state: the title
     // buttons are told apart by their object names ("sbtnAnceTitleMin", "sbtnAnceTitleMax",
@@ -35,7 +35,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage m_glyph;
+    QImage glyph_;
 };
 
 } // namespace orvane

@@ -75,7 +75,6 @@ public:
 
     // While locked, the close check leaves the balloon open with the pointer outside it.
     void SetLocked(bool locked) { locked_ = locked; }
-    bool Locked() const { return locked_; }
 
     // Closes the balloon; it is deleted once the current event has been handled. Safe to call
     // more than once.

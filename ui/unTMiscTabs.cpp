@@ -101,16 +101,15 @@ TMiscTabs::TMiscTabs(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
 
     const QPalette system = QApplication::palette();
-    m_colors = {system.color(QPalette::Base),   system.color(QPalette::Highlight),
-                system.color(QPalette::Base),   QColor(255, 251, 240),
-                system.color(QPalette::Button), QColor(0, 0, 0),
-                system.color(QPalette::Dark),   QColor(255, 0, 0)};
+    colors_ = {system.color(QPalette::Base),   system.color(QPalette::Highlight),
+               system.color(QPalette::Base),   QColor(255, 251, 240),
+               system.color(QPalette::Button), QColor(0, 0, 0),
+               system.color(QPalette::Dark),   QColor(255, 0, 0)};
 
-    m_scroller = new TScroller(this);
-    m_scroller->hide();
-    m_scroller->SetColor(m_colors[Background]);
-    connect(m_scroller, &TScroller::Clicked, this,
-            [this] { SetFirstIndex(m_scroller->Position()); });
+    scroller_ = new TScroller(this);
+    scroller_->hide();
+    scroller_->SetColor(colors_[Background]);
+    connect(scroller_, &TScroller::Clicked, this, [this] { SetFirstIndex(scroller_->Position()); });
     // The application's default face, plain, whatever the parent uses.
     QFont face = QApplication::font();
     face.setBold(false);
@@ -120,99 +119,99 @@ TMiscTabs::TMiscTabs(QWidget* parent) : QWidget(parent) {
     setFont(face);
 
     resize(19, 440);
-    m_thickness = width();
+    thickness_ = width();
     BuildCorners();
 }
 
 TMiscTabs::~TMiscTabs() = default;
 
 void TMiscTabs::SetTabs(const QStringList& captions) {
-    m_tabs.Clear();
-    m_tabs.AddStrings(captions);
-    if (m_tabs.Count() > 0) SetTabIndex(0);
+    tabs_.Clear();
+    tabs_.AddStrings(captions);
+    if (tabs_.Count() > 0) SetTabIndex(0);
 }
 
 void TMiscTabs::SetTabIndex(int index) {
-    if (index == m_tabIndex) return;
-    if (index < -1 || index >= m_tabs.Count()) throw EListError("Tab index out of bounds");
+    if (index == tabIndex_) return;
+    if (index < -1 || index >= tabs_.Count()) throw EListError("Tab index out of bounds");
     bool allow = true;
     emit Change(index, allow);
     // The handler may have vetoed, or changed the captions under us.
-    if (!allow || index >= m_tabs.Count()) return;
-    m_tabIndex = index;
+    if (!allow || index >= tabs_.Count()) return;
+    tabIndex_ = index;
     BringIntoView();
     Repaint();
     emit Clicked();
 }
 
 void TMiscTabs::SetFirstIndex(int index) {
-    if (index < 0 || index >= m_tabs.Count() || index == m_firstIndex) return;
-    m_firstIndex = index;
-    m_hotIndex = -1;
+    if (index < 0 || index >= tabs_.Count() || index == firstIndex_) return;
+    firstIndex_ = index;
+    hotIndex_ = -1;
     Repaint();
 }
 
 void TMiscTabs::SetStartMargin(int value) {
-    m_startMargin = value;
+    startMargin_ = value;
     Repaint();
 }
 
 void TMiscTabs::SetEndMargin(int value) {
-    m_endMargin = value;
+    endMargin_ = value;
     Repaint();
 }
 
 void TMiscTabs::SetAutoScroll(bool value) {
-    if (value == m_autoScroll) return;
-    m_autoScroll = value;
-    m_scroller->hide();
+    if (value == autoScroll_) return;
+    autoScroll_ = value;
+    scroller_->hide();
     Repaint();
 }
 
 void TMiscTabs::SetTabWidth(int value) {
-    m_tabWidth = value;
+    tabWidth_ = value;
     BuildCorners();
     Repaint();
 }
 
 void TMiscTabs::SetSoftTop(bool value) {
-    m_softTop = value;
+    softTop_ = value;
     BuildCorners();
     Repaint();
 }
 
 void TMiscTabs::SetColor(int slot, const QColor& color) {
     if (slot < 0 || slot >= ColorCount) return;
-    m_colors[slot] = color;
-    if (slot == Background) m_scroller->SetColor(color);
+    colors_[slot] = color;
+    if (slot == Background) scroller_->SetColor(color);
     BuildCorners();
     Repaint();
 }
 
 QColor TMiscTabs::GetColor(int slot) const {
-    return slot >= 0 && slot < ColorCount ? m_colors[slot] : QColor();
+    return slot >= 0 && slot < ColorCount ? colors_[slot] : QColor();
 }
 
 void TMiscTabs::SetBorderLines(int mask) {
-    m_borderLines = mask & AllLines;
+    borderLines_ = mask & AllLines;
     update();
 }
 
 void TMiscTabs::SetUseSkinPicture(bool value) {
-    if (value == m_useSkinPicture) return;
-    m_useSkinPicture = value;
+    if (value == useSkinPicture_) return;
+    useSkinPicture_ = value;
     // The corners carry the picture only while it is in use.
     BuildCorners();
     Repaint();
 }
 
 void TMiscTabs::SetSelectedPicture(const QImage& picture) {
-    m_selectedPicture = QImage();
+    selectedPicture_ = QImage();
     if (picture.width() > 4 && picture.height() > 4) {
         // Tall enough for the 19-pixel corners, and as wide as the strip once turned.
         const int across = std::max(width(), kCorner);
         const int thick = std::max(picture.height() - 4, width());
-        m_selectedPicture =
+        selectedPicture_ =
             picture.copy(2, 2, picture.width() - 4, picture.height() - 4)
                 .scaled(across, thick, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                 .transformed(QTransform().rotate(90))
@@ -223,7 +222,7 @@ void TMiscTabs::SetSelectedPicture(const QImage& picture) {
 }
 
 int TMiscTabs::TabLength(int index) const {
-    return GbkLength(m_tabs[index]) / 2 * fontMetrics().height() + 16;
+    return GbkLength(tabs_[index]) / 2 * fontMetrics().height() + 16;
 }
 
 // -- captions changing --------------------------------------------------------------------------
@@ -233,22 +232,22 @@ void TMiscTabs::ListChanged() {
 }
 
 void TMiscTabs::ListInserted(int index) {
-    if (m_tabIndex >= 0 && index <= m_tabIndex) ++m_tabIndex;
-    if (index < m_firstIndex) ++m_firstIndex;
+    if (tabIndex_ >= 0 && index <= tabIndex_) ++tabIndex_;
+    if (index < firstIndex_) ++firstIndex_;
     Repaint();
 }
 
 void TMiscTabs::ListDeleted(int index) {
-    const bool wasSelected = index == m_tabIndex;
-    const int count = m_tabs.Count();
+    const bool wasSelected = index == tabIndex_;
+    const int count = tabs_.Count();
     // A tab before the selection moves it up one, so the same caption stays selected.
-    if (m_tabIndex > index)
-        --m_tabIndex;
-    else if (m_tabIndex >= count)
-        m_tabIndex = count - 1;
-    if (index < m_firstIndex) --m_firstIndex;
-    m_firstIndex = std::clamp(m_firstIndex, 0, std::max(0, count - 1));
-    m_hotIndex = -1;
+    if (tabIndex_ > index)
+        --tabIndex_;
+    else if (tabIndex_ >= count)
+        tabIndex_ = count - 1;
+    if (index < firstIndex_) --firstIndex_;
+    firstIndex_ = std::clamp(firstIndex_, 0, std::max(0, count - 1));
+    hotIndex_ = -1;
     BringIntoView();
     PullBack();
     Repaint();
@@ -256,9 +255,9 @@ void TMiscTabs::ListDeleted(int index) {
 }
 
 void TMiscTabs::ListCleared() {
-    m_tabIndex = -1;
-    m_firstIndex = 0;
-    m_hotIndex = -1;
+    tabIndex_ = -1;
+    firstIndex_ = 0;
+    hotIndex_ = -1;
     Repaint();
 }
 
@@ -266,8 +265,8 @@ void TMiscTabs::ListCleared() {
 
 int TMiscTabs::LayOut(int first, int limit, QList<TTabSpan>& spans) const {
     spans.clear();
-    int p = m_startMargin + kCorner;
-    for (int i = first; i < m_tabs.Count() && p < limit; ++i) {
+    int p = startMargin_ + kCorner;
+    for (int i = first; i < tabs_.Count() && p < limit; ++i) {
         const int length = TabLength(i);
         const int next = p + length + kCorner;
         if (next > limit) break;
@@ -278,9 +277,9 @@ int TMiscTabs::LayOut(int first, int limit, QList<TTabSpan>& spans) const {
 }
 
 bool TMiscTabs::Measure(int first, QList<TTabSpan>& spans) const {
-    const int limit = height() - m_endMargin;
-    if (LayOut(first, limit, spans) >= m_tabs.Count() || !m_autoScroll) return false;
-    LayOut(first, limit + 4 - m_scroller->width(), spans);
+    const int limit = height() - endMargin_;
+    if (LayOut(first, limit, spans) >= tabs_.Count() || !autoScroll_) return false;
+    LayOut(first, limit + 4 - scroller_->width(), spans);
     return true;
 }
 
@@ -291,40 +290,40 @@ bool TMiscTabs::Shows(int first, int index) const {
 }
 
 void TMiscTabs::BringIntoView() {
-    if (m_tabIndex < 0) return;
-    if (m_tabIndex < m_firstIndex) m_firstIndex = m_tabIndex;
-    while (m_firstIndex < m_tabIndex && !Shows(m_firstIndex, m_tabIndex))
-        ++m_firstIndex;
+    if (tabIndex_ < 0) return;
+    if (tabIndex_ < firstIndex_) firstIndex_ = tabIndex_;
+    while (firstIndex_ < tabIndex_ && !Shows(firstIndex_, tabIndex_))
+        ++firstIndex_;
 }
 
 void TMiscTabs::PullBack() {
-    int anchor = m_tabIndex;
+    int anchor = tabIndex_;
     if (anchor < 0) {
         QList<TTabSpan> spans;
-        Measure(m_firstIndex, spans);
-        anchor = m_firstIndex + std::max<int>(0, int(spans.size()) - 1);
+        Measure(firstIndex_, spans);
+        anchor = firstIndex_ + std::max<int>(0, int(spans.size()) - 1);
     }
-    while (m_firstIndex > 0 && Shows(m_firstIndex - 1, anchor))
-        --m_firstIndex;
+    while (firstIndex_ > 0 && Shows(firstIndex_ - 1, anchor))
+        --firstIndex_;
 }
 
 void TMiscTabs::Relayout() {
-    if (m_resized) {
-        m_resized = false;
+    if (resized_) {
+        resized_ = false;
         BringIntoView();
         PullBack();
     }
-    const bool scroll = Measure(m_firstIndex, m_positions);
-    m_visibleTabs = int(m_positions.size());
-    if (m_hotIndex >= m_visibleTabs) m_hotIndex = -1;
+    const bool scroll = Measure(firstIndex_, positions_);
+    visibleTabs_ = int(positions_.size());
+    if (hotIndex_ >= visibleTabs_) hotIndex_ = -1;
     if (scroll) {
-        m_scroller->setEnabled(true);
-        m_scroller->SetMax(m_tabs.Count() - m_visibleTabs);
-        m_scroller->SetMin(0);
-        m_scroller->SetPosition(m_firstIndex);
-        m_scroller->show();
+        scroller_->setEnabled(true);
+        scroller_->SetMax(tabs_.Count() - visibleTabs_);
+        scroller_->SetMin(0);
+        scroller_->SetPosition(firstIndex_);
+        scroller_->show();
     } else {
-        m_scroller->hide();
+        scroller_->hide();
     }
 }
 
@@ -336,53 +335,53 @@ void TMiscTabs::Repaint() {
 // -- painting -------------------------------------------------------------------------------------
 
 void TMiscTabs::BuildCorners() {
-    m_thickness = width();
-    const bool picture = m_useSkinPicture && !m_selectedPicture.isNull();
+    thickness_ = width();
+    const bool picture = useSkinPicture_ && !selectedPicture_.isNull();
     for (int i = 0; i < 4; ++i) {
-        QImage corner(std::max(1, m_thickness), kCorner, QImage::Format_ARGB32);
+        QImage corner(std::max(1, thickness_), kCorner, QImage::Format_ARGB32);
         for (int y = 0; y < kCorner; ++y) {
             for (int x = 0; x < corner.width(); ++x) {
                 // Columns past the grid repeat its last one, so a wider strip still joins up.
                 const int slot = CornerSlot(i, std::min(x, kCorner - 1), y);
-                QRgb rgb = slot < 0 ? kMaskColor : m_colors[slot].rgb();
-                if (picture && (i == 0 || i == 2) && rgb == m_colors[SelectedFill].rgb() &&
-                    m_selectedPicture.valid(x, y))
-                    rgb = m_selectedPicture.pixel(x, y);
+                QRgb rgb = slot < 0 ? kMaskColor : colors_[slot].rgb();
+                if (picture && (i == 0 || i == 2) && rgb == colors_[SelectedFill].rgb() &&
+                    selectedPicture_.valid(x, y))
+                    rgb = selectedPicture_.pixel(x, y);
                 corner.setPixel(x, y, (rgb & 0xFFFFFF) == (kMaskColor & 0xFFFFFF) ? 0 : rgb);
             }
         }
-        m_corners[i] = corner;
+        corners_[i] = corner;
     }
 }
 
 void TMiscTabs::DrawCorner(QPainter& painter, int kind, int y) const {
-    const QRect square(0, y, m_thickness, kCorner);
+    const QRect square(0, y, thickness_, kCorner);
     switch (kind) {
     case 1:
-        painter.fillRect(square, m_colors[SelectedFill]);
-        if (m_useSkinPicture && !m_selectedPicture.isNull())
-            painter.drawImage(QPoint(0, y), m_selectedPicture, QRect(0, 0, m_thickness, kCorner));
+        painter.fillRect(square, colors_[SelectedFill]);
+        if (useSkinPicture_ && !selectedPicture_.isNull())
+            painter.drawImage(QPoint(0, y), selectedPicture_, QRect(0, 0, thickness_, kCorner));
         break;
     case 2:
-        painter.fillRect(square, m_colors[TabFill]);
+        painter.fillRect(square, colors_[TabFill]);
         break;
     case 3:
-        painter.drawImage(0, y, m_corners[2]);
+        painter.drawImage(0, y, corners_[2]);
         break;
     case 4:
-        painter.drawImage(0, y, m_corners[3]);
+        painter.drawImage(0, y, corners_[3]);
         break;
     case 5:
-        painter.drawImage(0, y, m_corners[3]);
-        painter.drawImage(0, y, m_corners[0]);
+        painter.drawImage(0, y, corners_[3]);
+        painter.drawImage(0, y, corners_[0]);
         break;
     case 6:
-        painter.drawImage(0, y, m_corners[1]);
-        painter.drawImage(0, y, m_corners[2]);
+        painter.drawImage(0, y, corners_[1]);
+        painter.drawImage(0, y, corners_[2]);
         break;
     case 7:
-        painter.drawImage(0, y, m_corners[1]);
-        painter.drawImage(0, y, m_corners[3]);
+        painter.drawImage(0, y, corners_[1]);
+        painter.drawImage(0, y, corners_[3]);
         break;
     default:
         break;
@@ -390,16 +389,16 @@ void TMiscTabs::DrawCorner(QPainter& painter, int kind, int y) const {
 }
 
 QRect TMiscTabs::CaptionRect(int shown) const {
-    const TTabSpan& span = m_positions[shown];
+    const TTabSpan& span = positions_[shown];
     // The first tab has the top square above it, so its caption starts right at the tab.
     const int top = shown == 0 ? span.top : span.top + 16;
-    return QRect(3, top, m_thickness - 4, span.length - 16);
+    return QRect(3, top, thickness_ - 4, span.length - 16);
 }
 
 void TMiscTabs::DrawCaption(QPainter& painter, int index, const QRect& rect,
                             const QColor& color) const {
     int mnemonic = -1;
-    const QString shown = ShownCaption(m_tabs[index], &mnemonic);
+    const QString shown = ShownCaption(tabs_[index], &mnemonic);
     const QFontMetrics metrics = painter.fontMetrics();
     const int lineHeight = metrics.height();
     painter.save();
@@ -424,67 +423,67 @@ void TMiscTabs::DrawCaption(QPainter& painter, int index, const QRect& rect,
 }
 
 void TMiscTabs::paintEvent(QPaintEvent*) {
-    if (m_buffer.size() != size()) m_buffer = QImage(size(), QImage::Format_RGB32);
-    m_buffer.fill(m_colors[Background]);
-    QPainter p(&m_buffer);
+    if (buffer_.size() != size()) buffer_ = QImage(size(), QImage::Format_RGB32);
+    buffer_.fill(colors_[Background]);
+    QPainter p(&buffer_);
     p.setFont(font());
-    for (int k = 0; k < m_positions.size(); ++k) {
-        const TTabSpan& span = m_positions[k];
-        const int index = m_firstIndex + k;
-        const bool selected = index == m_tabIndex;
+    for (int k = 0; k < positions_.size(); ++k) {
+        const TTabSpan& span = positions_[k];
+        const int index = firstIndex_ + k;
+        const bool selected = index == tabIndex_;
         int kind = selected ? 5 : 7;
         if (k == 0)
             kind = selected ? 1 : 2;
-        else if (index - 1 == m_tabIndex)
+        else if (index - 1 == tabIndex_)
             kind = 6;
         DrawCorner(p, kind, span.top - kCorner);
 
-        const QRect body(0, span.top, m_thickness, span.length);
-        p.fillRect(body, m_colors[selected ? SelectedFill : TabFill]);
-        if (selected && m_useSkinPicture && !m_selectedPicture.isNull())
-            p.drawImage(body, m_selectedPicture);
+        const QRect body(0, span.top, thickness_, span.length);
+        p.fillRect(body, colors_[selected ? SelectedFill : TabFill]);
+        if (selected && useSkinPicture_ && !selectedPicture_.isNull())
+            p.drawImage(body, selectedPicture_);
 
-        QColor text = m_colors[TabText];
+        QColor text = colors_[TabText];
         if (selected)
-            text = m_colors[SelectedText];
-        else if (k == m_hotIndex && m_hotRect.contains(m_pointer))
-            text = m_colors[HotText];
+            text = colors_[SelectedText];
+        else if (k == hotIndex_ && hotRect_.contains(pointer_))
+            text = colors_[HotText];
         DrawCaption(p, index, CaptionRect(k), text);
 
-        if (k == m_positions.size() - 1) DrawCorner(p, selected ? 3 : 4, span.top + span.length);
+        if (k == positions_.size() - 1) DrawCorner(p, selected ? 3 : 4, span.top + span.length);
     }
-    p.setPen(m_colors[Edge]);
+    p.setPen(colors_[Edge]);
     const int right = width() - 1;
     const int bottom = height() - 1;
-    if (m_borderLines & LeftLine) p.drawLine(0, 0, 0, bottom);
-    if (m_borderLines & TopLine) p.drawLine(0, 0, right, 0);
-    if (m_borderLines & RightLine) p.drawLine(right, 0, right, bottom);
-    if (m_borderLines & BottomLine) p.drawLine(0, bottom, right, bottom);
+    if (borderLines_ & LeftLine) p.drawLine(0, 0, 0, bottom);
+    if (borderLines_ & TopLine) p.drawLine(0, 0, right, 0);
+    if (borderLines_ & RightLine) p.drawLine(right, 0, right, bottom);
+    if (borderLines_ & BottomLine) p.drawLine(0, bottom, right, bottom);
     p.end();
 
     QPainter screen(this);
-    screen.drawImage(0, 0, m_buffer);
+    screen.drawImage(0, 0, buffer_);
 }
 
 // -- events ---------------------------------------------------------------------------------------
 
 void TMiscTabs::resizeEvent(QResizeEvent*) {
-    if (width() != m_thickness) BuildCorners();
-    m_scroller->move(2, m_scroller->y());
-    if (m_tabs.Count() >= 2) m_resized = true;
+    if (width() != thickness_) BuildCorners();
+    scroller_->move(2, scroller_->y());
+    if (tabs_.Count() >= 2) resized_ = true;
     Repaint();
 }
 
 void TMiscTabs::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange && m_scroller) Repaint();
+    if (event->type() == QEvent::FontChange && scroller_) Repaint();
     QWidget::changeEvent(event);
 }
 
 int TMiscTabs::HitTab(const QPoint& at) const {
-    if (at.x() < 0 || at.x() > m_thickness) return -1;
-    const int tolerance = at.x() < m_thickness / 2 ? 6 : 9;
-    for (int k = 0; k < m_positions.size(); ++k) {
-        const TTabSpan& span = m_positions[k];
+    if (at.x() < 0 || at.x() > thickness_) return -1;
+    const int tolerance = at.x() < thickness_ / 2 ? 6 : 9;
+    for (int k = 0; k < positions_.size(); ++k) {
+        const TTabSpan& span = positions_[k];
         if (span.top - tolerance <= at.y() && at.y() <= span.top + span.length + tolerance)
             return k;
     }
@@ -494,34 +493,34 @@ int TMiscTabs::HitTab(const QPoint& at) const {
 void TMiscTabs::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     const int hit = HitTab(event->position().toPoint());
-    if (hit >= 0) SetTabIndex(m_firstIndex + hit);
+    if (hit >= 0) SetTabIndex(firstIndex_ + hit);
 }
 
 void TMiscTabs::mouseMoveEvent(QMouseEvent* event) {
     if (testAttribute(Qt::WA_SetCursor)) unsetCursor();
-    m_pointer = event->position().toPoint();
-    const int oldHot = m_hotIndex;
-    const bool wasLit = oldHot >= 0 && m_hotRect.contains(m_pointer);
-    const int hit = HitTab(m_pointer);
-    m_hotIndex = hit;
+    pointer_ = event->position().toPoint();
+    const int oldHot = hotIndex_;
+    const bool wasLit = oldHot >= 0 && hotRect_.contains(pointer_);
+    const int hit = HitTab(pointer_);
+    hotIndex_ = hit;
     if (hit >= 0) {
         // The caption lights up while the pointer is over its lines.
         const QRect caption = CaptionRect(hit);
-        const int shownLines = int(SplitCaption(ShownCaption(m_tabs[m_firstIndex + hit])).size());
-        m_hotRect = QRect(4, caption.top(), width() - 8,
-                          std::min(caption.height(), shownLines * fontMetrics().height()));
+        const int shownLines = int(SplitCaption(ShownCaption(tabs_[firstIndex_ + hit])).size());
+        hotRect_ = QRect(4, caption.top(), width() - 8,
+                         std::min(caption.height(), shownLines * fontMetrics().height()));
     } else {
-        m_hotRect = QRect();
+        hotRect_ = QRect();
     }
-    const bool lit = hit >= 0 && m_hotRect.contains(m_pointer);
+    const bool lit = hit >= 0 && hotRect_.contains(pointer_);
     if (hit != oldHot || lit != wasLit)
-        update(QRect(0, m_startMargin + 16, width(), height() - m_startMargin - 16));
+        update(QRect(0, startMargin_ + 16, width(), height() - startMargin_ - 16));
 }
 
 void TMiscTabs::leaveEvent(QEvent* event) {
-    m_pointer = QPoint(-1, -1);
-    if (m_hotIndex >= 0) {
-        m_hotIndex = -1;
+    pointer_ = QPoint(-1, -1);
+    if (hotIndex_ >= 0) {
+        hotIndex_ = -1;
         update();
     }
     QWidget::leaveEvent(event);
@@ -529,9 +528,9 @@ void TMiscTabs::leaveEvent(QEvent* event) {
 
 int TMiscTabs::MnemonicTab(const QString& text) const {
     if (text.size() != 1 || !text[0].isPrint()) return -1;
-    for (int i = 0; i < m_tabs.Count(); ++i) {
+    for (int i = 0; i < tabs_.Count(); ++i) {
         int mnemonic = -1;
-        const QString shown = ShownCaption(m_tabs[i], &mnemonic);
+        const QString shown = ShownCaption(tabs_[i], &mnemonic);
         if (mnemonic >= 0 && shown.mid(mnemonic, 1).compare(text, Qt::CaseInsensitive) == 0)
             return i;
     }
@@ -553,14 +552,14 @@ void TMiscTabs::showEvent(QShowEvent* event) {
 // Alt with a tab's accelerator selects that tab from anywhere in the window.
 void TMiscTabs::WatchWindow() {
     QWidget* top = window();
-    if (top == this || top == m_watchedWindow) return;
-    if (m_watchedWindow) m_watchedWindow->removeEventFilter(this);
-    m_watchedWindow = top;
+    if (top == this || top == watchedWindow_) return;
+    if (watchedWindow_) watchedWindow_->removeEventFilter(this);
+    watchedWindow_ = top;
     top->installEventFilter(this);
 }
 
 bool TMiscTabs::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_watchedWindow && event->type() == QEvent::KeyPress && isVisible() &&
+    if (watched == watchedWindow_ && event->type() == QEvent::KeyPress && isVisible() &&
         isEnabled()) {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier)) {

@@ -52,67 +52,66 @@ public:
     explicit TMiscTabs(QWidget* parent = nullptr);
     ~TMiscTabs() override;
 
-    TTabList& Tabs() { return m_tabs; }
-    const TTabList& Tabs() const { return m_tabs; }
+    TTabList& Tabs() { return tabs_; }
+    const TTabList& Tabs() const { return tabs_; }
     // Replaces every caption and selects the first tab, if any.
     void SetTabs(const QStringList& captions);
 
-    int TabIndex() const { return m_tabIndex; }
+    int TabIndex() const { return tabIndex_; }
     // -1 clears the selection. Throws EListError("Tab index out of bounds") outside -1..count-1,
     // leaving the selection as it was. Change may veto; Clicked follows an accepted change.
     void SetTabIndex(int index);
 
-    int FirstIndex() const { return m_firstIndex; }
+    int FirstIndex() const { return firstIndex_; }
     // Scrolls so that tab `index` is the first shown; ignored outside 0..count-1.
     void SetFirstIndex(int index);
 
-    int StartMargin() const { return m_startMargin; }
+    int StartMargin() const { return startMargin_; }
     void SetStartMargin(int value);
-    int EndMargin() const { return m_endMargin; }
+    int EndMargin() const { return endMargin_; }
     void SetEndMargin(int value);
-    bool AutoScroll() const { return m_autoScroll; }
+    bool AutoScroll() const { return autoScroll_; }
     void SetAutoScroll(bool value);
-    int TabWidth() const { return m_tabWidth; }
+    int TabWidth() const { return tabWidth_; }
     void SetTabWidth(int value);
-    bool SoftTop() const { return m_softTop; }
+    bool SoftTop() const { return softTop_; }
     void SetSoftTop(bool value);
     // Kept for callers; the strip's background is colour slot 4.
-    QColor BackgroundColor() const { return m_backgroundColor; }
-    void SetBackgroundColor(const QColor& color) { m_backgroundColor = color; }
-    QColor BtnEnableColor() const { return m_btnEnableColor; }
-    void SetBtnEnableColor(const QColor& color) { m_btnEnableColor = color; }
-    QColor BtnDisableColor() const { return m_btnDisableColor; }
-    void SetBtnDisableColor(const QColor& color) { m_btnDisableColor = color; }
+    QColor BackgroundColor() const { return backgroundColor_; }
+    void SetBackgroundColor(const QColor& color) { backgroundColor_ = color; }
+    QColor BtnEnableColor() const { return btnEnableColor_; }
+    void SetBtnEnableColor(const QColor& color) { btnEnableColor_ = color; }
+    QColor BtnDisableColor() const { return btnDisableColor_; }
+    void SetBtnDisableColor(const QColor& color) { btnDisableColor_ = color; }
 
     // Slots: 0 selected caption, 1 selected fill, 2 unselected fill, 3 spare, 4 background,
     // 5 unselected caption, 6 edges and outer lines, 7 caption under the pointer.
     void SetColor(int slot, const QColor& color);
     QColor GetColor(int slot) const;
 
-    int BorderLines() const { return m_borderLines; }
+    int BorderLines() const { return borderLines_; }
     void SetBorderLines(int mask);
-    bool UseSkinPicture() const { return m_useSkinPicture; }
+    bool UseSkinPicture() const { return useSkinPicture_; }
     void SetUseSkinPicture(bool value);
     // The selected tab's picture is `picture` without its 2-pixel border, stretched to the strip's
     // width and turned a quarter clockwise so its shading runs across the strip.
     void SetSelectedPicture(const QImage& picture);
-    const QImage& SelectedPicture() const { return m_selectedPicture; }
+    const QImage& SelectedPicture() const { return selectedPicture_; }
     // The skin's face picture; kept for callers, the strip paints with its colour slots.
-    void SetFacePicture(const QImage& picture) { m_facePicture = picture; }
-    const QImage& FacePicture() const { return m_facePicture; }
+    void SetFacePicture(const QImage& picture) { facePicture_ = picture; }
 
     // Number of tabs shown, and where they lie.
-    int VisibleTabs() const { return m_visibleTabs; }
-    const QList<TTabSpan>& TabPositions() const { return m_positions; }
+    int VisibleTabs() const { return visibleTabs_; }
+    const QList<TTabSpan>& TabPositions() const { return positions_; }
     // Length of tab `index`: one text line per two GBK bytes of its caption, plus 16.
     int TabLength(int index) const;
-    int Thickness() const { return m_thickness; }
+    int Thickness() const { return thickness_; }
     // Shown tab (position in TabPositions) under the pointer, -1 for none.
-    int HotIndex() const { return m_hotIndex; }
-    QRect HotRect() const { return m_hotRect; }
-    TScroller* Scroller() const { return m_scroller; }
+    int HotIndex() const { return hotIndex_; }
+    QRect HotRect() const { return hotRect_; }
+    TScroller* Scroller() const { return scroller_; }
     // Corner picture 0..3, with the keyed-out parts transparent.
-    const QImage& CornerImage(int index) const { return m_corners.at(index); }
+    const QImage& CornerImage(int index) const { return corners_.at(index); }
 
 signals:
     // Asked before the selection moves to `newTab`; clear `allowChange` to keep the old one.
@@ -154,33 +153,33 @@ private:
     int MnemonicTab(const QString& text) const;
     void WatchWindow();
 
-    TTabList m_tabs{this};
-    int m_tabIndex = -1;
-    int m_firstIndex = 0;
-    int m_startMargin = 0;
-    int m_endMargin = 0;
-    bool m_autoScroll = true;
-    int m_tabWidth = 20;
-    bool m_softTop = false;
-    QColor m_backgroundColor{0, 0, 0};
-    QColor m_btnEnableColor{190, 0, 0};
-    QColor m_btnDisableColor{128, 128, 128};
-    std::array<QColor, ColorCount> m_colors;
-    int m_borderLines = AllLines;
-    bool m_useSkinPicture = false;
-    QImage m_selectedPicture;
-    QImage m_facePicture;
-    std::array<QImage, 4> m_corners;
-    int m_thickness = 19;
-    QList<TTabSpan> m_positions;
-    int m_visibleTabs = 0;
-    int m_hotIndex = -1;
-    QRect m_hotRect;
-    QPoint m_pointer{-1, -1};
-    bool m_resized = false;
-    QImage m_buffer;
-    TScroller* m_scroller = nullptr;
-    QPointer<QWidget> m_watchedWindow;
+    TTabList tabs_{this};
+    int tabIndex_ = -1;
+    int firstIndex_ = 0;
+    int startMargin_ = 0;
+    int endMargin_ = 0;
+    bool autoScroll_ = true;
+    int tabWidth_ = 20;
+    bool softTop_ = false;
+    QColor backgroundColor_{0, 0, 0};
+    QColor btnEnableColor_{190, 0, 0};
+    QColor btnDisableColor_{128, 128, 128};
+    std::array<QColor, ColorCount> colors_;
+    int borderLines_ = AllLines;
+    bool useSkinPicture_ = false;
+    QImage selectedPicture_;
+    QImage facePicture_;
+    std::array<QImage, 4> corners_;
+    int thickness_ = 19;
+    QList<TTabSpan> positions_;
+    int visibleTabs_ = 0;
+    int hotIndex_ = -1;
+    QRect hotRect_;
+    QPoint pointer_{-1, -1};
+    bool resized_ = false;
+    QImage buffer_;
+    TScroller* scroller_ = nullptr;
+    QPointer<QWidget> watchedWindow_;
 };
 
 } // namespace orvane

@@ -53,7 +53,7 @@ TfmAnceDlg::TfmAnceDlg(QWidget* parent, Border border)
 
 TfmAnceDlg::~TfmAnceDlg() {
     // A dialog destroyed while it runs modally still lets ShowModal return.
-    if (m_loop) m_loop->exit();
+    if (loop_) loop_->exit();
 }
 
 void TfmAnceDlg::FormCreate() {
@@ -92,14 +92,14 @@ void TfmAnceDlg::btnAnceOKClick() {
 }
 
 void TfmAnceDlg::SetModalResult(int result) {
-    m_modalResult = result;
-    if (result != mrNone && isVisible() && !close()) m_modalResult = mrNone;
+    modalResult_ = result;
+    if (result != mrNone && isVisible() && !close()) modalResult_ = mrNone;
 }
 
 int TfmAnceDlg::ShowModal() {
-    if (m_loop) return mrNone; // already running
-    if (isVisible()) hide();   // modality only takes effect on showing
-    m_modalResult = mrNone;
+    if (loop_) return mrNone; // already running
+    if (isVisible()) hide();  // modality only takes effect on showing
+    modalResult_ = mrNone;
     setWindowModality(Qt::ApplicationModal);
     PlaceCentred();
     show();
@@ -108,12 +108,12 @@ int TfmAnceDlg::ShowModal() {
 
     QPointer<TfmAnceDlg> alive(this);
     QEventLoop loop;
-    m_loop = &loop;
+    loop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
     if (!alive) return mrCancel;
-    m_loop = nullptr;
+    loop_ = nullptr;
     setWindowModality(Qt::NonModal);
-    return m_modalResult;
+    return modalResult_;
 }
 
 void TfmAnceDlg::setVisible(bool visible) {
@@ -123,8 +123,8 @@ void TfmAnceDlg::setVisible(bool visible) {
     // away) it counts as Cancel unless a result was given, and the modal run ends. The brief
     // hiding while the window's frame changes does not count.
     if (visible || !wasVisible || Reframing()) return;
-    if (m_modalResult == mrNone) m_modalResult = mrCancel;
-    if (m_loop) m_loop->exit();
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    if (loop_) loop_->exit();
 }
 
 void TfmAnceDlg::PlaceCentred() {

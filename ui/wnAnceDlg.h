@@ -32,7 +32,7 @@ public:
     // A result other than mrNone closes the dialog with that result; if the close is refused
     // (a closeEvent that ignores it) the result goes back to mrNone and the dialog stays.
     void SetModalResult(int result);
-    int GetModalResult() const { return m_modalResult; }
+    int GetModalResult() const { return modalResult_; }
 
     // Whether the entries may be accepted; a dialog that refuses tells the user why.
     virtual bool Validate() = 0;
@@ -57,8 +57,8 @@ private:
     void WatchKeys(QObject* object);
     bool FormKeyPress(QWidget* control, QKeyEvent* event);
 
-    int m_modalResult = mrNone;
-    QPointer<QEventLoop> m_loop;
+    int modalResult_ = mrNone;
+    QPointer<QEventLoop> loop_;
 };
 
 } // namespace orvane

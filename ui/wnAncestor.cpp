@@ -42,7 +42,7 @@ QFont FormFont() {
 // window manager resize the window, or resizes it by hand where the platform cannot.
 class EdgeGrip : public QWidget {
 public:
-    EdgeGrip(QWidget* form, Qt::Edges edges) : QWidget(form), m_edges(edges) {
+    EdgeGrip(QWidget* form, Qt::Edges edges) : QWidget(form), edges_(edges) {
         const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
         const bool vertical = edges & (Qt::TopEdge | Qt::BottomEdge);
         if (horizontal && vertical) {
@@ -53,41 +53,41 @@ public:
             setCursor(horizontal ? Qt::SizeHorCursor : Qt::SizeVerCursor);
         }
     }
-    Qt::Edges Edges() const { return m_edges; }
+    Qt::Edges Edges() const { return edges_; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return;
         QWidget* form = window();
-        if (form->windowHandle() && form->windowHandle()->startSystemResize(m_edges)) return;
-        m_resizing = true;
-        m_pressGlobal = event->globalPosition().toPoint();
-        m_startGeometry = form->geometry();
+        if (form->windowHandle() && form->windowHandle()->startSystemResize(edges_)) return;
+        resizing_ = true;
+        pressGlobal_ = event->globalPosition().toPoint();
+        startGeometry_ = form->geometry();
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        if (!m_resizing) return;
+        if (!resizing_) return;
         QWidget* form = window();
-        const QPoint delta = event->globalPosition().toPoint() - m_pressGlobal;
+        const QPoint delta = event->globalPosition().toPoint() - pressGlobal_;
         const QSize min = form->minimumSize();
-        QRect r = m_startGeometry;
+        QRect r = startGeometry_;
         // The opposite edge stays put; the minimum size stops the moving one.
-        if (m_edges & Qt::LeftEdge)
+        if (edges_ & Qt::LeftEdge)
             r.setLeft(std::min(r.left() + delta.x(), r.right() + 1 - min.width()));
-        if (m_edges & Qt::RightEdge)
+        if (edges_ & Qt::RightEdge)
             r.setRight(std::max(r.right() + delta.x(), r.left() + min.width() - 1));
-        if (m_edges & Qt::TopEdge)
+        if (edges_ & Qt::TopEdge)
             r.setTop(std::min(r.top() + delta.y(), r.bottom() + 1 - min.height()));
-        if (m_edges & Qt::BottomEdge)
+        if (edges_ & Qt::BottomEdge)
             r.setBottom(std::max(r.bottom() + delta.y(), r.top() + min.height() - 1));
         form->setGeometry(r);
     }
-    void mouseReleaseEvent(QMouseEvent*) override { m_resizing = false; }
+    void mouseReleaseEvent(QMouseEvent*) override { resizing_ = false; }
 
 private:
-    Qt::Edges m_edges;
-    bool m_resizing = false;
-    QPoint m_pressGlobal;
-    QRect m_startGeometry;
+    Qt::Edges edges_;
+    bool resizing_ = false;
+    QPoint pressGlobal_;
+    QRect startGeometry_;
 };
 
 Qt::WindowFlags WindowTypeFor(TfmAncestor::Border border) {
@@ -108,7 +108,7 @@ TfmAncestor::TfmAncestor(QWidget* parent, Border border)
       sbtnAnceTitleMax(new TSpeedButton(pnlAnceTitle)),
       sbtnAnceTitleClose(new TSpeedButton(pnlAnceTitle)),
       sbtnAnceTitleMin(new TSpeedButton(pnlAnceTitle)), imgAnceIcon(new QLabel(pnlAnceTitle)),
-      panToolBar(new TPanel(this)), m_border(border) {
+      panToolBar(new TPanel(this)), border_(border) {
     FormCreate();
 }
 
@@ -129,19 +129,19 @@ void TfmAncestor::FormCreate() {
     pnlAnceTitle->setFixedHeight(kTitleHeight);
     panToolBar->setFixedHeight(kToolBarHeight);
 
-    m_formLayout = new QVBoxLayout(this);
-    m_formLayout->setContentsMargins(0, 0, 0, 0);
-    m_formLayout->setSpacing(0);
-    m_formLayout->addWidget(pnlAnceTitle);
-    m_formLayout->addWidget(panToolBar);
-    m_bodyLayout = new QHBoxLayout;
-    m_bodyLayout->setContentsMargins(0, 0, 0, 0);
-    m_bodyLayout->setSpacing(0);
-    m_clientArea = new QWidget(this);
-    m_clientArea->setObjectName(QStringLiteral("ClientArea"));
-    m_clientArea->installEventFilter(this);
-    m_bodyLayout->addWidget(m_clientArea, 1);
-    m_formLayout->addLayout(m_bodyLayout, 1);
+    formLayout_ = new QVBoxLayout(this);
+    formLayout_->setContentsMargins(0, 0, 0, 0);
+    formLayout_->setSpacing(0);
+    formLayout_->addWidget(pnlAnceTitle);
+    formLayout_->addWidget(panToolBar);
+    bodyLayout_ = new QHBoxLayout;
+    bodyLayout_->setContentsMargins(0, 0, 0, 0);
+    bodyLayout_->setSpacing(0);
+    clientArea_ = new QWidget(this);
+    clientArea_->setObjectName(QStringLiteral("ClientArea"));
+    clientArea_->installEventFilter(this);
+    bodyLayout_->addWidget(clientArea_, 1);
+    formLayout_->addLayout(bodyLayout_, 1);
 
     sbtnAnceTitleMax->setToolTip(QStringLiteral("最大化"));
     sbtnAnceTitleClose->setToolTip(QStringLiteral("关闭"));
@@ -160,15 +160,15 @@ void TfmAncestor::FormCreate() {
         sbtnAnceTitleMax->hide();
         sbtnAnceTitleMin->hide();
     }
-    pnlAnceTitle->SetSlicedBackdrop(m_border != Border::Sizeable);
+    pnlAnceTitle->SetSlicedBackdrop(border_ != Border::Sizeable);
     pnlAnceTitle->SetCaption(windowTitle());
 
-    if (m_border != Border::Dialog) {
+    if (border_ != Border::Dialog) {
         for (Qt::Edges edges :
              {Qt::Edges(Qt::LeftEdge), Qt::Edges(Qt::RightEdge), Qt::Edges(Qt::TopEdge),
               Qt::Edges(Qt::BottomEdge), Qt::TopEdge | Qt::LeftEdge, Qt::TopEdge | Qt::RightEdge,
               Qt::BottomEdge | Qt::LeftEdge, Qt::BottomEdge | Qt::RightEdge})
-            m_grips.push_back(new EdgeGrip(this, edges));
+            grips_.push_back(new EdgeGrip(this, edges));
     }
 
     // Every window starts in the current look, so one created while a skin is active is drawn
@@ -208,7 +208,7 @@ void TfmAncestor::UpdateWindowFrame() {
     Qt::WindowFlags flags = type;
     if (SkinIndex > kSkinSystem)
         flags |= Qt::FramelessWindowHint;
-    else if (m_border != Border::Sizeable)
+    else if (border_ != Border::Sizeable)
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint;
     if (flags == windowFlags()) return;
@@ -227,12 +227,11 @@ void TfmAncestor::UpdateWindowFrame() {
     QSize client = inner.size();
     if (visible && placed) {
         if (toFrameless) {
-            m_nativeFrame =
-                QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+            nativeFrame_ = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
             client = outer.size();
         } else {
-            client = outer.size().shrunkBy(m_nativeFrame).expandedTo(minimumSize());
+            client = outer.size().shrunkBy(nativeFrame_).expandedTo(minimumSize());
         }
     }
     const QRect normal = normalGeometry();
@@ -241,7 +240,7 @@ void TfmAncestor::UpdateWindowFrame() {
     QScreen* where = screen() ? screen() : QGuiApplication::primaryScreen();
     const QPoint corner =
         FitInside(outer.topLeft(), outer.size(), where ? where->availableGeometry() : QRect());
-    m_reframing = true;
+    reframing_ = true;
     setWindowFlags(flags);
     if (visible) {
         if (placed) {
@@ -249,9 +248,9 @@ void TfmAncestor::UpdateWindowFrame() {
             // into a client position with the margins of the frame just taken away.
             if (toFrameless) {
                 setGeometry(QRect(corner, client));
-            } else if (!m_nativeFrame.isNull()) {
+            } else if (!nativeFrame_.isNull()) {
                 setGeometry(
-                    QRect(corner + QPoint(m_nativeFrame.left(), m_nativeFrame.top()), client));
+                    QRect(corner + QPoint(nativeFrame_.left(), nativeFrame_.top()), client));
             } else {
                 // The system frame has not been seen yet (the reader started in a skin): the
                 // client goes where the outer corner was, and once the window manager has
@@ -267,7 +266,7 @@ void TfmAncestor::UpdateWindowFrame() {
         raise();
         activateWindow();
     }
-    m_reframing = false;
+    reframing_ = false;
 }
 
 QPoint TfmAncestor::FitInside(QPoint at, QSize size, const QRect& room) {
@@ -299,49 +298,48 @@ void TfmAncestor::KeepOnScreen() {
 
 void TfmAncestor::UpdateClientMargins() {
     if (SkinIndex <= kSkinSystem || !pnlAnceTitle->isVisibleTo(this)) {
-        m_clientArea->setContentsMargins(0, 0, 0, 0);
+        clientArea_->setContentsMargins(0, 0, 0, 0);
         return;
     }
     // The inside of the frame as FormPaint draws it, in window coordinates.
-    const int y0 = pnlAnceTitle->height() - 2 + m_frameTop + (m_frameTop > 0 ? 1 : 0);
-    const QRect inner(
-        QPoint(m_frameLeft + kFrameWidth, y0 + kFrameWidth),
-        QPoint(width() - 1 - kFrameWidth, height() - 1 - m_frameBottom - kFrameWidth));
-    const QRect area = m_clientArea->geometry();
-    m_clientArea->setContentsMargins(
+    const int y0 = pnlAnceTitle->height() - 2 + frameTop_ + (frameTop_ > 0 ? 1 : 0);
+    const QRect inner(QPoint(frameLeft_ + kFrameWidth, y0 + kFrameWidth),
+                      QPoint(width() - 1 - kFrameWidth, height() - 1 - frameBottom_ - kFrameWidth));
+    const QRect area = clientArea_->geometry();
+    clientArea_->setContentsMargins(
         std::max(0, inner.left() - area.left()), std::max(0, inner.top() - area.top()),
         std::max(0, area.right() - inner.right()), std::max(0, area.bottom() - inner.bottom()));
 }
 
 void TfmAncestor::SetFrameTop(int top) {
-    m_frameTop = top;
+    frameTop_ = top;
     UpdateClientMargins();
     update();
 }
 
 void TfmAncestor::SetFrameBottom(int bottom) {
-    m_frameBottom = bottom;
+    frameBottom_ = bottom;
     UpdateClientMargins();
     update();
 }
 
 void TfmAncestor::SetFrameLeft(int left) {
-    m_frameLeft = left;
+    frameLeft_ = left;
     UpdateClientMargins();
     update();
 }
 
 void TfmAncestor::SetMainMenu(QMenuBar* menu) {
-    if (menu == m_mainMenu) return;
-    if (m_mainMenu) {
+    if (menu == mainMenu_) return;
+    if (mainMenu_) {
         panToolBar->AttachMenu(nullptr);
-        delete m_mainMenu;
+        delete mainMenu_;
     }
-    m_mainMenu = menu;
+    mainMenu_ = menu;
     if (!menu) return;
     menu->setParent(this);
     menu->setNativeMenuBar(false);
-    m_formLayout->setMenuBar(menu);
+    formLayout_->setMenuBar(menu);
     if (panToolBar->MenuBarMode) panToolBar->AttachMenu(menu);
 }
 
@@ -384,7 +382,7 @@ void TfmAncestor::PlaceGrips() {
         if (farEdge) return std::pair(length - thickness, thickness);
         return std::pair(kGripCorner, length - 2 * kGripCorner);
     };
-    for (QWidget* grip : m_grips) {
+    for (QWidget* grip : grips_) {
         const Qt::Edges edges = static_cast<EdgeGrip*>(grip)->Edges();
         const bool corner =
             (edges & (Qt::LeftEdge | Qt::RightEdge)) && (edges & (Qt::TopEdge | Qt::BottomEdge));
@@ -416,30 +414,30 @@ bool TfmAncestor::TitleMouseEvent(QEvent* event) {
         if (mouse->button() != Qt::LeftButton || isMaximized()) return false;
         // The move starts once the pointer has travelled a little, so that a double-click on
         // the title still reaches us instead of the window manager.
-        m_titlePressed = true;
-        m_manualMove = false;
-        m_pressGlobal = mouse->globalPosition().toPoint();
-        m_pressWindowPos = pos();
+        titlePressed_ = true;
+        manualMove_ = false;
+        pressGlobal_ = mouse->globalPosition().toPoint();
+        pressWindowPos_ = pos();
         return true;
     case QEvent::MouseMove:
-        if (!m_titlePressed || !(mouse->buttons() & Qt::LeftButton) || isMaximized()) return false;
-        if (!m_manualMove) {
-            const QPoint travel = mouse->globalPosition().toPoint() - m_pressGlobal;
+        if (!titlePressed_ || !(mouse->buttons() & Qt::LeftButton) || isMaximized()) return false;
+        if (!manualMove_) {
+            const QPoint travel = mouse->globalPosition().toPoint() - pressGlobal_;
             if (travel.manhattanLength() < QApplication::startDragDistance()) return true;
             if (windowHandle() && windowHandle()->startSystemMove()) {
-                m_titlePressed = false;
+                titlePressed_ = false;
                 return true;
             }
-            m_manualMove = true;
+            manualMove_ = true;
         }
-        move(m_pressWindowPos + mouse->globalPosition().toPoint() - m_pressGlobal);
+        move(pressWindowPos_ + mouse->globalPosition().toPoint() - pressGlobal_);
         return true;
     case QEvent::MouseButtonRelease:
-        m_titlePressed = false;
-        m_manualMove = false;
+        titlePressed_ = false;
+        manualMove_ = false;
         return false;
     case QEvent::MouseButtonDblClick:
-        m_titlePressed = false;
+        titlePressed_ = false;
         if (mouse->button() == Qt::LeftButton && sbtnAnceTitleMax->isVisibleTo(pnlAnceTitle))
             sbtnAnceTitleMax->click();
         return true;
@@ -458,7 +456,7 @@ bool TfmAncestor::eventFilter(QObject* watched, QEvent* event) {
             pnlAnceTitleResize();
         else if (TitleMouseEvent(event))
             return true;
-    } else if (watched == m_clientArea &&
+    } else if (watched == clientArea_ &&
                (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
         UpdateClientMargins();
     }
@@ -509,9 +507,9 @@ void TfmAncestor::paintEvent(QPaintEvent*) {
     if (SkinFrame.isNull()) return;
 
     const int h = pnlAnceTitle->height();
-    const int t = m_frameTop;
-    const int b = m_frameBottom;
-    const int l = m_frameLeft;
+    const int t = frameTop_;
+    const int b = frameBottom_;
+    const int l = frameLeft_;
     const int w = width();
     const int ht = height();
     const int y0 = h - 2 + t + (t > 0 ? 1 : 0);

@@ -49,20 +49,19 @@ public:
     void SetFrameTop(int top);
     void SetFrameBottom(int bottom);
     void SetFrameLeft(int left);
-    int FrameTop() const { return m_frameTop; }
-    int FrameBottom() const { return m_frameBottom; }
-    int FrameLeft() const { return m_frameLeft; }
+    int FrameTop() const { return frameTop_; }
+    int FrameBottom() const { return frameBottom_; }
+    int FrameLeft() const { return frameLeft_; }
 
     // The window's main menu; shown in the menu-bar position in the system look and hosted
     // by panToolBar while its menu-bar mode is on. The window takes ownership.
     void SetMainMenu(QMenuBar* menu);
-    QMenuBar* MainMenu() const { return m_mainMenu; }
+    QMenuBar* MainMenu() const { return mainMenu_; }
 
-    QWidget* ClientArea() const { return m_clientArea; }
-    QVBoxLayout* FormLayout() const { return m_formLayout; }
-    QHBoxLayout* BodyLayout() const { return m_bodyLayout; }
-    Border BorderStyle() const { return m_border; }
-    bool Sizeable() const { return m_border == Border::Sizeable; }
+    QWidget* ClientArea() const { return clientArea_; }
+    QVBoxLayout* FormLayout() const { return formLayout_; }
+    QHBoxLayout* BodyLayout() const { return bodyLayout_; }
+    bool Sizeable() const { return border_ == Border::Sizeable; }
 
     // Puts the window's outer top-left corner (its system frame's, or its own while frameless)
     // at `at`, moved as little as needed to keep the window inside the available area of its
@@ -97,7 +96,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // True while the window is hidden and shown again to change between the system frame and
     // none; a subclass that acts on hiding ignores that.
-    bool Reframing() const { return m_reframing; }
+    bool Reframing() const { return reframing_; }
 
 private:
     void FormCreate();
@@ -110,22 +109,22 @@ private:
     bool TitleMouseEvent(QEvent* event);
     void sbtnAnceTitleMaxClick();
 
-    Border m_border;
-    int m_frameTop = 1;
-    int m_frameBottom = 0;
-    int m_frameLeft = 0;
-    QVBoxLayout* m_formLayout = nullptr;
-    QHBoxLayout* m_bodyLayout = nullptr;
-    QWidget* m_clientArea = nullptr;
-    QPointer<QMenuBar> m_mainMenu;
-    std::vector<QWidget*> m_grips;
-    QMargins m_nativeFrame; // the system frame's thickness, last seen while it was on
+    Border border_;
+    int frameTop_ = 1;
+    int frameBottom_ = 0;
+    int frameLeft_ = 0;
+    QVBoxLayout* formLayout_ = nullptr;
+    QHBoxLayout* bodyLayout_ = nullptr;
+    QWidget* clientArea_ = nullptr;
+    QPointer<QMenuBar> mainMenu_;
+    std::vector<QWidget*> grips_;
+    QMargins nativeFrame_; // the system frame's thickness, last seen while it was on
     // Title dragging: where the press happened, and whether the manual fallback is moving.
-    QPoint m_pressGlobal;
-    QPoint m_pressWindowPos;
-    bool m_titlePressed = false;
-    bool m_manualMove = false;
-    bool m_reframing = false;
+    QPoint pressGlobal_;
+    QPoint pressWindowPos_;
+    bool titlePressed_ = false;
+    bool manualMove_ = false;
+    bool reframing_ = false;
 };
 
 } // namespace orvane

@@ -110,7 +110,7 @@ TEST_P(NotesBadInput, ReadsWithoutLosingANote) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, NotesBadInput, ::testing::ValuesIn(kNotesRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // ---- Containers -----------------------------------------------------------------------------
 
@@ -250,7 +250,7 @@ TEST_P(ContainerBadInput, GivesItsStatedOutcome) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ContainerBadInput, ::testing::ValuesIn(kContainerRows),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ContainerBadInputFiles, ZeroByteFileOnDiskIsRefused) {
     TempDir dir;

@@ -40,6 +40,18 @@ TEST(Gbk, OneRuleForWhichBytesFormACharacter) {
                          "Z")
                   .size(),
               3u);
+    // 0x80 alone is no character, though iconv's code page reads it as the euro sign; as the
+    // trail of a pair it is an ordinary trail byte. The euro sign has no GBK form.
+    EXPECT_EQ(GbkToUtf8("a\x80"
+                        "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(GbkToUtf16("\x80\x80"), u"\uFFFD\uFFFD");
+    EXPECT_EQ(GbkToUtf16("\x81\x80\x80"), GbkToUtf16("\x81\x80") + u"\uFFFD");
+    EXPECT_NE(GbkToUtf16("\x81\x80"), u"\uFFFD");
+    EXPECT_EQ(Utf8ToGbk("\xE2\x82\xAC"
+                        "1"),
+              "?1");
 }
 
 TEST(Gbk, FindWholeMatchesOnlyWholeCharacters) {

@@ -1,6 +1,7 @@
 // The writing editor: following the verse, copying, the two searches of the selection, the
 // web address it hands to the system, and hiding with Esc.
 
+#include "TestSupport.h"
 #include "wnEditor.h"
 
 #include <QApplication>
@@ -30,7 +31,7 @@ void SelectByKeys(TfmEditor& editor, int from, int count) {
     cursor.setPosition(from);
     memo->setTextCursor(cursor);
     for (int i = 0; i < count; ++i)
-        QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+        orvane::test::KeyToFocused(memo, Qt::Key_Right, Qt::ShiftModifier);
 }
 
 // Answers the next message box with its only button and remembers its text.
@@ -60,85 +61,84 @@ class EditorTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QDir().mkpath(QStringLiteral("/tmp/notes"));
+        orvane::test::PrepareFonts();
         TfmEditor::SetUrlOpener([this](const QUrl& url) {
-            m_opened.push_back(url);
+            opened_.push_back(url);
             return true;
         });
     }
     void init() {
-        m_opened.clear();
-        m_editor = std::make_unique<TfmEditor>();
-        m_editor->show();
-        m_editor->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_editor.get()));
-        m_editor->FollowVerse(26136, kJohn);
+        opened_.clear();
+        editor_ = std::make_unique<TfmEditor>();
+        editor_->show();
+        editor_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor_.get()));
+        editor_->FollowVerse(26136, kJohn);
     }
-    void cleanup() { m_editor.reset(); }
+    void cleanup() { editor_.reset(); }
     void cleanupTestCase() { TfmEditor::SetUrlOpener({}); }
 
     void followsTheVerse() {
-        QCOMPARE(m_editor->Memo1->toPlainText(), kJohn);
-        QCOMPARE(m_editor->VerseLine(), 26136);
-        QCOMPARE(m_editor->StatusPanel0->text(), QStringLiteral("总字数：70"));
-        m_editor->FollowVerse(0, QStringLiteral("起初，神创造天地。"));
-        QCOMPARE(m_editor->StatusPanel0->text(), QStringLiteral("总字数：18"));
-        QVERIFY(m_editor->Memo1->isReadOnly());
+        QCOMPARE(editor_->Memo1->toPlainText(), kJohn);
+        QCOMPARE(editor_->VerseLine(), 26136);
+        QCOMPARE(editor_->StatusPanel0->text(), QStringLiteral("总字数：70"));
+        editor_->FollowVerse(0, QStringLiteral("起初，神创造天地。"));
+        QCOMPARE(editor_->StatusPanel0->text(), QStringLiteral("总字数：18"));
+        QVERIFY(editor_->Memo1->isReadOnly());
         // The window came up under the offscreen pointer; take the hover off its first button.
         QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(m_editor->tbtnSearch, &leave);
-        m_editor->grab().save(QStringLiteral("/tmp/notes/editor.png"));
+        QApplication::sendEvent(editor_->tbtnSearch, &leave);
+        orvane::test::SaveShot(editor_.get(), QStringLiteral("editor"));
     }
 
     void copiesSelectionOrAll() {
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
-        QTest::mouseClick(m_editor->tbtnCopy, Qt::LeftButton);
+        QTest::mouseClick(editor_->tbtnCopy, Qt::LeftButton);
         QCOMPARE(clipboard->text(), kJohn);
-        SelectByKeys(*m_editor, 0, 4);
-        QTest::mouseClick(m_editor->tbtnCopy, Qt::LeftButton);
+        SelectByKeys(*editor_, 0, 4);
+        QTest::mouseClick(editor_->tbtnCopy, Qt::LeftButton);
         QCOMPARE(clipboard->text(), QStringLiteral("神爱世人"));
         // The buttons take no focus, so the selection survives the click.
-        QVERIFY(m_editor->Memo1->textCursor().hasSelection());
+        QVERIFY(editor_->Memo1->textCursor().hasSelection());
     }
 
     void scriptureSearchTakesTheSelection() {
         QStringList searched;
-        m_editor->OnScriptureSearch = [&](const QString& words) { searched << words; };
-        QTest::mouseClick(m_editor->tbtnSearch, Qt::LeftButton);
+        editor_->OnScriptureSearch = [&](const QString& words) { searched << words; };
+        QTest::mouseClick(editor_->tbtnSearch, Qt::LeftButton);
         QVERIFY(searched.isEmpty()); // nothing selected: nothing happens
-        SelectByKeys(*m_editor, 5, 2);
-        QTest::mouseClick(m_editor->tbtnSearch, Qt::LeftButton);
+        SelectByKeys(*editor_, 5, 2);
+        QTest::mouseClick(editor_->tbtnSearch, Qt::LeftButton);
         QCOMPARE(searched, QStringList{QStringLiteral("甚至")});
 
         // A selection across lines is one search line.
-        m_editor->FollowVerse(1, QStringLiteral("起初\n神创造天地"));
-        m_editor->Memo1->selectAll();
-        QTest::mouseClick(m_editor->tbtnSearch, Qt::LeftButton);
+        editor_->FollowVerse(1, QStringLiteral("起初\n神创造天地"));
+        editor_->Memo1->selectAll();
+        QTest::mouseClick(editor_->tbtnSearch, Qt::LeftButton);
         QCOMPARE(searched.last(), QStringLiteral("起初 神创造天地"));
     }
 
     void webSearchWithoutSelectionTellsTheUser() {
         const QString message =
-            AnswerNextBox([&] { QTest::mouseClick(m_editor->ToolButton1, Qt::LeftButton); });
+            AnswerNextBox([&] { QTest::mouseClick(editor_->ToolButton1, Qt::LeftButton); });
         QCOMPARE(message, QStringLiteral("请选中要查找的文字！"));
-        QVERIFY(m_opened.empty());
+        QVERIFY(opened_.empty());
     }
 
     void webSearchEncodesTheSelection() {
-        SelectByKeys(*m_editor, 0, 4);
-        QTest::mouseClick(m_editor->ToolButton1, Qt::LeftButton);
-        QCOMPARE(m_opened.size(), size_t(1));
-        QCOMPARE(m_opened[0].toEncoded(),
+        SelectByKeys(*editor_, 0, 4);
+        QTest::mouseClick(editor_->ToolButton1, Qt::LeftButton);
+        QCOMPARE(opened_.size(), size_t(1));
+        QCOMPARE(opened_[0].toEncoded(),
                  QByteArray("https://cn.bing.com/search?q=%E7%A5%9E%E7%88%B1%E4%B8%96%E4%BA%BA"));
 
         // Characters that mean something in an address stay words of the query, and an "@"
         // in the words does not turn the search into a mail.
-        m_editor->FollowVerse(2, QStringLiteral("a b&c=d#e?f/g+h someone@example.com"));
-        m_editor->Memo1->selectAll();
-        QTest::mouseClick(m_editor->ToolButton1, Qt::LeftButton);
-        const QUrl url = m_opened.back();
+        editor_->FollowVerse(2, QStringLiteral("a b&c=d#e?f/g+h someone@example.com"));
+        editor_->Memo1->selectAll();
+        QTest::mouseClick(editor_->ToolButton1, Qt::LeftButton);
+        const QUrl url = opened_.back();
         QCOMPARE(url.scheme(), QStringLiteral("https"));
         QCOMPARE(url.host(), QStringLiteral("cn.bing.com"));
         QCOMPARE(url.path(), QStringLiteral("/search"));
@@ -172,24 +172,24 @@ private slots:
         TfmEditor::ShellOpen(QStringLiteral("someone@example.com"));
         TfmEditor::ShellOpen(QStringLiteral("mailto:someone@example.com"));
         TfmEditor::ShellOpen(QStringLiteral("https://cn.bing.com/"));
-        QCOMPARE(m_opened.size(), size_t(3));
-        QCOMPARE(m_opened[0].toString(), QStringLiteral("mailto:someone@example.com"));
-        QCOMPARE(m_opened[1].toString(), QStringLiteral("mailto:someone@example.com"));
-        QCOMPARE(m_opened[2].toString(), QStringLiteral("https://cn.bing.com/"));
+        QCOMPARE(opened_.size(), size_t(3));
+        QCOMPARE(opened_[0].toString(), QStringLiteral("mailto:someone@example.com"));
+        QCOMPARE(opened_[1].toString(), QStringLiteral("mailto:someone@example.com"));
+        QCOMPARE(opened_[2].toString(), QStringLiteral("https://cn.bing.com/"));
     }
 
     void escHides() {
-        QSignalSpy visibility(m_editor.get(), &TfmEditor::VisibilityChanged);
-        m_editor->Memo1->setFocus();
-        QTest::keyClick(m_editor->Memo1, Qt::Key_Escape);
-        QVERIFY(!m_editor->isVisible());
+        QSignalSpy visibility(editor_.get(), &TfmEditor::VisibilityChanged);
+        editor_->Memo1->setFocus();
+        orvane::test::KeyToFocused(editor_->Memo1, Qt::Key_Escape);
+        QVERIFY(!editor_->isVisible());
         QCOMPARE(visibility.count(), 1);
         QCOMPARE(visibility.at(0).at(0).toBool(), false);
         QVERIFY(!TfmEditor::Showing());
     }
 
     void oneEditorForTheProgram() {
-        m_editor.reset();
+        editor_.reset();
         QVERIFY(!TfmEditor::Instance());
         QVERIFY(!TfmEditor::Showing());
         auto reading = std::make_unique<QWidget>();
@@ -213,8 +213,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<TfmEditor> m_editor;
-    std::vector<QUrl> m_opened;
+    std::unique_ptr<TfmEditor> editor_;
+    std::vector<QUrl> opened_;
 };
 
 QTEST_MAIN(EditorTest)

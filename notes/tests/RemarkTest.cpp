@@ -3,10 +3,12 @@
 
 #include "AppPaths.h"
 #include "ColorButton.h"
-#include "Gbk.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "NotesStore.h"
+#include "SettingsKeys.h"
 #include "SkinState.h"
+#include "TestSupport.h"
 #include "wnRemark.h"
 
 #include <QApplication>
@@ -32,25 +34,25 @@ class BoxAnswer : public QObject {
 public:
     static inline int Live = 0; // boxes are expected while one of these exists
 
-    explicit BoxAnswer(QMessageBox::StandardButton answer) : m_answer(answer) {
+    explicit BoxAnswer(QMessageBox::StandardButton answer) : answer_(answer) {
         ++Live;
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->button(m_answer)) return;
-            m_timer.stop();
+            if (!box || !box->button(answer_)) return;
+            timer_.stop();
             text = box->text();
-            box->button(m_answer)->click();
+            box->button(answer_)->click();
         });
-        m_timer.start();
+        timer_.start();
     }
     ~BoxAnswer() override { --Live; }
-    bool Answered() const { return !m_timer.isActive(); }
+    bool Answered() const { return !timer_.isActive(); }
     QString text;
 
 private:
-    QMessageBox::StandardButton m_answer;
-    QTimer m_timer;
+    QMessageBox::StandardButton answer_;
+    QTimer timer_;
 };
 
 TfmRemark* OpenEditor() {
@@ -72,21 +74,16 @@ void WhenOpen(std::function<void(TfmRemark&)> user) {
     });
 }
 
-QString Gbk(const std::string& gbk) {
-    return QString::fromStdString(GbkToUtf8(gbk));
-}
-std::string ToGbk(const QString& text) {
-    return Utf8ToGbk(text.toStdString());
-}
-
 QString Note(int line) {
-    return Gbk(Notes().GetNote(line));
+    return FromGbk(Notes().GetNote(line));
 }
 
 void Type(QPlainTextEdit* memo, const QString& text) {
+    const QString wrong = orvane::test::FocusMismatch(memo);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     for (QChar c : text) {
         if (c == u'\n')
-            QTest::keyClick(memo, Qt::Key_Return);
+            orvane::test::KeyToFocused(memo, Qt::Key_Return);
         else
             QTest::sendKeyEvent(QTest::KeyAction::Click, memo, Qt::Key_unknown, QString(c),
                                 Qt::NoModifier);
@@ -94,7 +91,7 @@ void Type(QPlainTextEdit* memo, const QString& text) {
 }
 
 void CtrlEnter(TfmRemark& form) {
-    QTest::keyClick(form.Memo1, Qt::Key_Return, Qt::ControlModifier);
+    orvane::test::KeyToFocused(form.Memo1, Qt::Key_Return, Qt::ControlModifier);
 }
 
 } // namespace
@@ -103,14 +100,13 @@ class RemarkTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QVERIFY(m_dir.isValid());
-        SetExecutablePath(std::filesystem::path(m_dir.path().toStdString()) / "orvane");
-        QDir().mkpath(QStringLiteral("/tmp/notes"));
+        orvane::test::PrepareFonts();
+        QVERIFY(dir_.isValid());
+        SetExecutablePath(std::filesystem::path(dir_.path().toStdString()) / "orvane");
         // A box nobody expected fails the test and is answered "no"; after any failure an
         // editor still open is closed, so a broken check cannot leave the test waiting.
-        m_watch.setInterval(50);
-        connect(&m_watch, &QTimer::timeout, this, [] {
+        watch_.setInterval(50);
+        connect(&watch_, &QTimer::timeout, this, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (box && BoxAnswer::Live == 0) {
                 QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + box->text()),
@@ -121,7 +117,7 @@ private slots:
             if (QTest::currentTestFailed())
                 if (TfmRemark* form = OpenEditor()) form->SetModalResult(TfmAnceDlg::mrCancel);
         });
-        m_watch.start();
+        watch_.start();
     }
     void init() {
         SkinIndex = kSkinSystem;
@@ -214,7 +210,7 @@ private slots:
     void cancelAsksOnlyWhenChanged() {
         Notes().SetNote(3, ToGbk(QStringLiteral("甲")));
         // Unchanged: Esc closes at once.
-        WhenOpen([&](TfmRemark& form) { QTest::keyClick(form.Memo1, Qt::Key_Escape); });
+        WhenOpen([&](TfmRemark& form) { orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape); });
         QVERIFY(!ShowNoteEditor(nullptr, 3));
 
         QString firstQuestion;
@@ -224,7 +220,7 @@ private slots:
             Type(form.Memo1, QStringLiteral("乙"));
             {
                 BoxAnswer no(QMessageBox::No);
-                QTest::keyClick(form.Memo1, Qt::Key_Escape);
+                orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
                 QVERIFY(no.Answered());
                 firstQuestion = no.text;
             }
@@ -233,7 +229,7 @@ private slots:
             {
                 // F5 asks the same, and the title bar's close as well.
                 BoxAnswer no(QMessageBox::No);
-                QTest::keyClick(form.Memo1, Qt::Key_F5);
+                orvane::test::KeyToFocused(form.Memo1, Qt::Key_F5);
                 QVERIFY(no.Answered());
             }
             {
@@ -299,7 +295,7 @@ private slots:
                 message = ok.text;
             }
             stayed = form.isVisible();
-            QTest::keyClick(form.Memo1, Qt::Key_Backspace);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Backspace);
             CtrlEnter(form);
         });
         QVERIFY(ShowNoteEditor(nullptr, 9));
@@ -322,7 +318,7 @@ private slots:
             }
             stayed = form.isVisible() && form.Memo1->toPlainText() == QStringLiteral("甲乙");
             BoxAnswer yes(QMessageBox::Yes);
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         const bool accepted = TfmRemark::Execute(nullptr, note, {}, [](const QString&) {
             throw std::runtime_error("Unable to write to Orvane.ti~");
@@ -339,37 +335,37 @@ private slots:
         // Defaults, and nothing written while the size stays.
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QCOMPARE(opened, QSize(336, 216));
-        QVERIFY(!ini().ValueExists("MAIN", "NOTE WIDTH"));
-        QVERIFY(!ini().ValueExists("MAIN", "NOTE HEIGHT"));
+        QVERIFY(!ini().ValueExists(settings::kMain, settings::kNoteWidth));
+        QVERIFY(!ini().ValueExists(settings::kMain, settings::kNoteHeight));
 
         // Resized and closed with Cancel: the new size is kept, each value only when it changed.
         WhenOpen([&](TfmRemark& form) {
             form.resize(420, 216);
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
-        QCOMPARE(ini().ReadInteger("MAIN", "NOTE WIDTH", 0), 420);
-        QVERIFY(!ini().ValueExists("MAIN", "NOTE HEIGHT"));
+        QCOMPARE(ini().ReadInteger(settings::kMain, settings::kNoteWidth, 0), 420);
+        QVERIFY(!ini().ValueExists(settings::kMain, settings::kNoteHeight));
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QCOMPARE(opened, QSize(420, 216));
 
         // A size no window can have is brought back to one it can.
-        TInifileX().WriteInteger("MAIN", "NOTE HEIGHT", 3);
+        TInifileX().WriteInteger(settings::kMain, settings::kNoteHeight, 3);
         WhenOpen([&](TfmRemark& form) {
             opened = form.size();
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 1);
         QVERIFY(opened.height() >= 150);
-        QCOMPARE(ini().ReadInteger("MAIN", "NOTE HEIGHT", 0), opened.height());
+        QCOMPARE(ini().ReadInteger(settings::kMain, settings::kNoteHeight, 0), opened.height());
     }
 
     void looks_data() {
@@ -389,16 +385,16 @@ private slots:
                      skin ? QColor(232, 238, 245) : QApplication::palette().color(QPalette::Base));
             QCOMPARE(form.StatusPanel0->frameShape(), skin ? QFrame::NoFrame : QFrame::Panel);
             QVERIFY(!form.btnAnceOK->isVisible());
-            form.grab().save(QStringLiteral("/tmp/notes/remark-skin%1.png").arg(skin));
-            QTest::keyClick(form.Memo1, Qt::Key_Escape);
+            orvane::test::SaveShot(&form, QStringLiteral("remark-skin%1").arg(skin));
+            orvane::test::KeyToFocused(form.Memo1, Qt::Key_Escape);
         });
         ShowNoteEditor(nullptr, 0);
         SkinIndex = kSkinSystem;
     }
 
 private:
-    QTemporaryDir m_dir;
-    QTimer m_watch;
+    QTemporaryDir dir_;
+    QTimer watch_;
 };
 
 QTEST_MAIN(RemarkTest)

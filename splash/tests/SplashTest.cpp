@@ -3,10 +3,12 @@
 
 #include "AppPaths.h"
 #include "DailyVerses.h"
-#include "Gbk.h"
+#include "GbkBridge.h"
 #include "IniFileX.h"
 #include "PicShow.h"
+#include "SettingsKeys.h"
 #include "SplashPicture.h"
+#include "TestSupport.h"
 #include "wnSplash.h"
 
 #include <QFont>
@@ -54,16 +56,16 @@ private slots:
 private:
     QTemporaryDir dir_;
     void SetPictureSetting(const QString& path) {
-        TInifileX().WriteString("MAIN", "SPLASH PICTURE", Utf8ToGbk(path.toStdString()));
+        TInifileX().WriteString(settings::kMain, settings::kSplashPicture, ToGbk(path));
     }
 };
 
 void SplashTest::initTestCase() {
-    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+    orvane::test::PrepareFonts();
     QVERIFY(dir_.isValid());
     // The settings file lies beside the "executable": here, in the temporary folder.
     SetExecutablePath(dir_.filePath(QStringLiteral("orvane")).toStdString());
-    DailyVerses() = {Utf8ToGbk(kShortVerse.toStdString())};
+    DailyVerses() = {ToGbk(kShortVerse)};
 }
 
 void SplashTest::init() {

@@ -45,4 +45,24 @@ inline void TypeToFocus(QWidget* window, const QString& text) {
     QTest::keyClicks(FocusTarget(window), text);
 }
 
+// For input meant for an inner widget: fails unless `widget` is where keys go now, then
+// delivers the input there as above.
+inline QString FocusMismatch(QWidget* widget) {
+    const QWidget* target = FocusTarget(widget->window());
+    if (target == widget) return {};
+    return QStringLiteral("the focus is on a %1, not on the %2")
+        .arg(QString::fromLatin1(target ? target->metaObject()->className() : "nothing"),
+             QString::fromLatin1(widget->metaObject()->className()));
+}
+inline void KeyToFocused(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    const QString wrong = FocusMismatch(widget);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QTest::keyClick(widget, key, modifiers);
+}
+inline void TypeToFocused(QWidget* widget, const QString& text) {
+    const QString wrong = FocusMismatch(widget);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    QTest::keyClicks(widget, text);
+}
+
 } // namespace orvane::test

@@ -219,16 +219,11 @@ int main(int argc, char** argv) {
         args.erase(args.begin());
     }
     static const std::map<std::string, std::function<void(const Args&)>> commands = {
-        {"pack", Pack},
-        {"cat", Cat},
-        {"ref", Ref},
-        {"line", Line},
-        {"verse", Verse},
-        {"chain", Chain},
-        {"markers", Markers},
-        {"parse-group", ParseGroup},
-        {"break", Break},
-        {"search", SearchCommand},
+        {"pack", Pack},       {"cat", Cat},
+        {"ref", Ref},         {"line", Line},
+        {"verse", Verse},     {"chain", Chain},
+        {"markers", Markers}, {"parse-group", ParseGroup},
+        {"break", Break},     {"search", SearchCommand},
         {"edges", Edges},
     };
     try {

@@ -45,6 +45,11 @@ GbkEncoder::~GbkEncoder() {
 }
 
 bool GbkEncoder::Encode(std::string_view utf8, std::string& gbk, size_t& badOffset) {
+    // iconv writes the euro sign as the single byte 0x80, which our rule reads as no character.
+    if (const size_t euro = utf8.find("\xE2\x82\xAC"); euro != std::string_view::npos) {
+        badOffset = euro;
+        return false;
+    }
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     // A GBK character never takes more bytes than its UTF-8 form.
     gbk.resize(utf8.size());

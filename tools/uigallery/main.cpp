@@ -1,6 +1,7 @@
 // orvane-uigallery OUTDIR: a skinned dialog, a message box, a skinned menu and the testament tab
 // strip in each look, saved as OUTDIR/look<N>-<piece>.png.
 #include "DrawMenus.h"
+#include "Faces.h"
 #include "MsgBox.h"
 #include "SkinState.h"
 #include "unTMiscTabs.h"
@@ -115,7 +116,7 @@ void SaveMessageBox(int look, const QString& out) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
+    SubstituteFaces();
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     for (int look = 0; look < kSkinCount; ++look) {
         ApplyLook(look);

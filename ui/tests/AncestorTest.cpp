@@ -3,6 +3,7 @@
 
 #include "AncePanel.h"
 #include "SkinState.h"
+#include "TestSupport.h"
 #include "wnAncestor.h"
 
 #include <QLabel>
@@ -63,10 +64,7 @@ void ShowActive(QWidget& w) {
 class AncestorTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-        QDir().mkpath(QStringLiteral("/tmp/forms"));
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
     void init() { SkinIndex = 1; }
     void cleanup() { SkinIndex = kSkinSystem; }
 
@@ -237,7 +235,7 @@ private slots:
         QCOMPARE(shot.pixel(1, 1), window);
         QCOMPARE(shot.pixel(shot.width() - 2, shot.height() - 2), window);
         QVERIFY(!GripAt(form, Qt::SizeFDiagCursor, QPoint(398, 298)));
-        shot.save(QStringLiteral("/tmp/forms/ancestor-system.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("ancestor-system"));
 
         SkinIndex = 2;
         form.ApplySkin();
@@ -390,17 +388,17 @@ private slots:
                 const QColor c(shot.pixel(x, y));
                 hotText |= c.red() > 160 && c.green() > 160 && c.blue() < 120;
             }
-        shot.save(QStringLiteral("/tmp/forms/menubar-hot.png"));
+        orvane::test::SaveShot(shot, QStringLiteral("menubar-hot"));
         QVERIFY(hotText);
-        Shot(form).save(QStringLiteral("/tmp/forms/ancestor-menubar-mode.png"));
+        orvane::test::SaveShot(Shot(form), QStringLiteral("ancestor-menubar-mode"));
         HoverMenuBar(*menu, QPoint(menu->width() - 5, 10));
         QVERIFY(!menu->activeAction());
 
         // Alt alone selects the first menu, the keyboard way into the bar.
-        QTest::keyPress(&form, Qt::Key_Alt);
-        QTest::keyRelease(&form, Qt::Key_Alt);
+        QTest::keyPress(orvane::test::FocusTarget(&form), Qt::Key_Alt);
+        QTest::keyRelease(orvane::test::FocusTarget(&form), Qt::Key_Alt);
         QTRY_COMPARE(menu->activeAction(), file);
-        QTest::keyClick(menu, Qt::Key_Escape);
+        orvane::test::KeyToFocused(menu, Qt::Key_Escape);
 
         // the skin's own pictures, for a look
         LoadSkin(1);
@@ -415,7 +413,7 @@ private slots:
         form.panToolBar->SetMenuTextColor(Qt::black);
         form.panToolBar->SetMenuHotTextColor(Qt::white);
         HoverMenuBar(*menu, menu->actionGeometry(menu->actions().at(1)).center());
-        Shot(form).save(QStringLiteral("/tmp/forms/ancestor-skinned.png"));
+        orvane::test::SaveShot(Shot(form), QStringLiteral("ancestor-skinned"));
 
         form.panToolBar->SetMenuBarMode(false);
         QCOMPARE(menu->parentWidget(), &form);
@@ -429,7 +427,7 @@ private slots:
         // The tool-bar panel's skin pictures stay out of the system look.
         const QImage plain = Shot(*form.panToolBar);
         QCOMPARE(plain.pixel(40, 10), form.palette().color(QPalette::Window).rgb());
-        Shot(form).save(QStringLiteral("/tmp/forms/ancestor-system-menu.png"));
+        orvane::test::SaveShot(Shot(form), QStringLiteral("ancestor-system-menu"));
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "ColorButton.h"
 #include "MsgBox.h"
+#include "TestSupport.h"
 #include "ThemeAdapter.h"
 
 #include <QDialog>
@@ -63,7 +64,7 @@ void AnswerNextBox(BoxSeen& seen, const QString& caption, Qt::Key key = Qt::Key_
         for (QAbstractButton* b : box->buttons())
             seen.buttons << b->text();
         seen.buttons.sort();
-        if (caption.isEmpty()) QTest::keyClick(box, key);
+        if (caption.isEmpty()) orvane::test::KeyToFocus(box, key);
         for (QAbstractButton* b : box->buttons())
             if (b->text() == caption) QTest::mouseClick(b, Qt::LeftButton);
     });
@@ -75,9 +76,7 @@ void AnswerNextBox(BoxSeen& seen, const QString& caption, Qt::Key key = Qt::Key_
 class DialogPiecesTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
 
     void buttonIsDrawnInItsColourWithARaisedFrame() {
         TButton b;
@@ -156,12 +155,12 @@ private slots:
         QCOMPARE(Shot(*ok).pixel(0, 0), frame);
         QCOMPARE(Shot(*ok).pixel(4, 4), ok->Color().rgb());
 
-        QTest::keyClick(edit, Qt::Key_Tab);
+        orvane::test::KeyToFocused(edit, Qt::Key_Tab);
         QVERIFY(ok->hasFocus());
         QCOMPARE(Shot(*ok).pixel(4, 4), Role(*ok, QPalette::ButtonText));
         QCOMPARE(Shot(*ok).pixel(5, 4), ok->Color().rgb());
 
-        QTest::keyClick(ok, Qt::Key_Tab);
+        orvane::test::KeyToFocused(ok, Qt::Key_Tab);
         QVERIFY(cancel->IsFocused() && !ok->IsFocused());
         QVERIFY(Shot(*ok).pixel(0, 0) != frame);
         QCOMPARE(Shot(*cancel).pixel(0, 0), frame);
@@ -186,8 +185,8 @@ private slots:
     }
 
     void buttonPictures() {
-        const QString dir = qEnvironmentVariable("ORVANE_SHOT_DIR");
-        if (dir.isEmpty()) QSKIP("set ORVANE_SHOT_DIR to write the pictures");
+        if (!qEnvironmentVariableIsSet("ORVANE_SHOT_DIR"))
+            QSKIP("set ORVANE_SHOT_DIR to write the pictures");
         QDialog dialog;
         auto* layout = new QVBoxLayout(&dialog);
         QList<TButton*> buttons;
@@ -204,7 +203,7 @@ private slots:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         buttons[1]->setFocus();
-        QVERIFY(dialog.grab().save(dir + QStringLiteral("/buttons.png")));
+        orvane::test::SaveShot(&dialog, QStringLiteral("buttons"));
     }
 
     void themeColoursRollBackOnCancel() {

@@ -3,6 +3,7 @@
 #include "DrawCanvas.h"
 #include "DrawMenus.h"
 #include "SkinState.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -79,9 +80,7 @@ QIcon FilledIcon(QColor color) {
 class DrawingTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("AR PL UMing CN"));
-    }
+    void initTestCase() { orvane::test::PrepareFonts(); }
     void init() { UseSkin(1); }
 
     void plainItemHasFaceStripAndCaption() {
@@ -257,8 +256,8 @@ private slots:
 
     void menuPictures() {
         // Pictures for a person to look at, written only when asked for.
-        const QString dir = qEnvironmentVariable("ORVANE_SHOT_DIR");
-        if (dir.isEmpty()) QSKIP("set ORVANE_SHOT_DIR to write the pictures");
+        if (!qEnvironmentVariableIsSet("ORVANE_SHOT_DIR"))
+            QSKIP("set ORVANE_SHOT_DIR to write the pictures");
         const QIcon icon = FilledIcon(QColor(40, 120, 200));
         for (int skin = 1; skin <= 3; ++skin) {
             UseSkin(skin);
@@ -282,7 +281,7 @@ private slots:
             menu.popup(QPoint(0, 0));
             QVERIFY(QTest::qWaitForWindowExposed(&menu));
             menu.setActiveAction(hovered);
-            QVERIFY(menu.grab().save(QStringLiteral("%1/menu-skin%2.png").arg(dir).arg(skin)));
+            orvane::test::SaveShot(&menu, QStringLiteral("menu-skin%1").arg(skin));
         }
     }
 

@@ -1,5 +1,6 @@
 #include "Scroller.h"
 #include "SkinState.h"
+#include "TestSupport.h"
 #include "unTMiscTabs.h"
 
 #include <QPainter>
@@ -92,7 +93,7 @@ class MiscTabsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { QFont::insertSubstitution(QStringLiteral("宋体"), "AR PL UMing CN"); }
+    void initTestCase() { orvane::test::PrepareFonts(); }
 
     void tabLengthCountsDoubleByteCharacters() {
         auto tabs = Strip(
@@ -372,16 +373,16 @@ private slots:
         tabs->SetTabs({QStringLiteral("&Old"), QStringLiteral("&New")});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QTest::keyClick(&window, Qt::Key_N, Qt::AltModifier);
+        orvane::test::KeyToFocus(&window, Qt::Key_N, Qt::AltModifier);
         QCOMPARE(tabs->TabIndex(), 1);
-        QTest::keyClick(&window, Qt::Key_X, Qt::AltModifier);
+        orvane::test::KeyToFocus(&window, Qt::Key_X, Qt::AltModifier);
         QCOMPARE(tabs->TabIndex(), 1);
     }
 
     // Pictures of the strip in the four looks, written when ORVANE_SHOT_DIR names a folder.
     void grabsEachLook() {
-        const QString folder = qEnvironmentVariable("ORVANE_SHOT_DIR");
-        if (folder.isEmpty()) QSKIP("set ORVANE_SHOT_DIR to write the pictures");
+        if (!qEnvironmentVariableIsSet("ORVANE_SHOT_DIR"))
+            QSKIP("set ORVANE_SHOT_DIR to write the pictures");
         // The system look last: it must not pick up the previous skin's picture.
         for (int skin : {1, 2, 3, 0}) {
             QWidget sheet;
@@ -411,7 +412,7 @@ private slots:
             QMouseEvent move(QEvent::MouseMove, over, hover->mapToGlobal(over), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(hover, &move);
-            QVERIFY(sheet.grab().save(folder + QStringLiteral("/tabs-look%1.png").arg(skin)));
+            orvane::test::SaveShot(&sheet, QStringLiteral("tabs-look%1").arg(skin));
         }
     }
 };

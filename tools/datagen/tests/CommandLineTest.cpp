@@ -84,6 +84,10 @@ TEST_F(CommandLine, GbkRefusesCharactersWithoutAGbkFormAndNamesTheLine) {
     EXPECT_EQ(Run({"gbk", PathOf("bad.txt"), PathOf("out.txt")}), 1);
     EXPECT_NE(err_.find("bad.txt:3: byte 0xFF"), std::string::npos) << err_;
 
+    Write("euro.txt", "5 \xE2\x82\xAC\n");
+    EXPECT_EQ(Run({"gbk", PathOf("euro.txt"), PathOf("out.txt")}), 1);
+    EXPECT_NE(err_.find("euro.txt:1: U+20AC"), std::string::npos) << err_;
+
     EXPECT_EQ(Run({"gbk", PathOf("missing.txt"), PathOf("out.txt")}), 1);
     EXPECT_FALSE(fs::exists(PathOf("out.txt")));
 }

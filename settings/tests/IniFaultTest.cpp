@@ -4,6 +4,7 @@
 // byte for byte, readable, with no temporary file beside it.
 
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,20 @@ std::ostream& operator<<(std::ostream& out, const WriteOp& op) {
 const int kMarks[10] = {9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
 
 const std::vector<WriteOp> kWrites = {
-    {"WriteString", [](TInifileX& ini) { ini.WriteString("MAIN", "SPLASH PICTURE", "/x.jpg"); }},
-    {"WriteInteger", [](TInifileX& ini) { ini.WriteInteger("MAIN", "BIB CHAPT INFO", 23145); }},
-    {"WriteBool", [](TInifileX& ini) { ini.WriteBool("MAIN", "EDITOR VISIBLE", true); }},
-    {"WriteIntArray", [](TInifileX& ini) { ini.WriteIntArray("MAIN", "BOOK MARKS", 9, kMarks); }},
+    {"WriteString",
+     [](TInifileX& ini) { ini.WriteString(settings::kMain, settings::kSplashPicture, "/x.jpg"); }},
+    {"WriteInteger",
+     [](TInifileX& ini) { ini.WriteInteger(settings::kMain, settings::kChapterInfo, 23145); }},
+    {"WriteBool",
+     [](TInifileX& ini) { ini.WriteBool(settings::kMain, settings::kEditorVisible, true); }},
+    {"WriteIntArray",
+     [](TInifileX& ini) { ini.WriteIntArray(settings::kMain, settings::kBookMarks, 9, kMarks); }},
     {"WriteList",
      [](TInifileX& ini) {
-         ini.WriteList("SEARCH KEYS", {"x", "y"});
+         ini.WriteList(settings::kSearchKeys, {"x", "y"});
      }},
-    {"EraseSection", [](TInifileX& ini) { ini.EraseSection("SEARCH KEYS"); }},
-    {"DeleteKey", [](TInifileX& ini) { ini.DeleteKey("MAIN", "SKIN INDEX"); }},
+    {"EraseSection", [](TInifileX& ini) { ini.EraseSection(settings::kSearchKeys); }},
+    {"DeleteKey", [](TInifileX& ini) { ini.DeleteKey(settings::kMain, settings::kSkinIndex); }},
 };
 
 class IniRefusedWrite : public ::testing::TestWithParam<WriteOp> {
@@ -102,10 +107,10 @@ TEST_P(IniRefusedWrite, FullDiskKeepsTheOldFile) {
     EXPECT_EQ(Read(), kOld);
     EXPECT_EQ(Files(), 1u) << "no temporary file is left behind";
     const TInifileX ini(path_);
-    EXPECT_EQ(ini.ReadInteger("MAIN", "BIB CHAPT INFO"), 100);
-    EXPECT_EQ(ini.ReadInteger("MAIN", "SKIN INDEX"), 2);
+    EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kChapterInfo), 100);
+    EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kSkinIndex), 2);
     StringList keys;
-    ini.ReadList("SEARCH KEYS", keys);
+    ini.ReadList(settings::kSearchKeys, keys);
     EXPECT_EQ(keys, (StringList{"a", "b"}));
 }
 
@@ -119,6 +124,6 @@ TEST_P(IniRefusedWrite, FolderInPlaceOfTheFileIsLeftAlone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, IniRefusedWrite, ::testing::ValuesIn(kWrites),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace

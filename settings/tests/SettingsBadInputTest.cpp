@@ -5,6 +5,7 @@
 
 #include "Gbk.h"
 #include "IniFileX.h"
+#include "SettingsKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ std::vector<SettingsRow> Rows() {
 
     // Integer keys with the defaults their readers pass.
     const std::pair<const char*, int> integerKeys[] = {
-        {"BIB CHAPT INFO", 0}, {"SKIN INDEX", 0}, {"NOTE WIDTH", 336}, {"NOTE HEIGHT", 216}};
+        {settings::kChapterInfo, 0}, {settings::kSkinIndex, 0}, {settings::kNoteWidth, 336}, {settings::kNoteHeight, 216}};
     for (const auto& [key, def] : integerKeys) {
         std::string id = key;
         std::erase(id, ' ');
@@ -74,7 +75,7 @@ std::vector<SettingsRow> Rows() {
             const int expected = kind.read.value_or(def);
             rows.push_back({id + "_" + kind.name, Main(key, kind.value),
                             [key = std::string(key), def = def, expected](const TInifileX& ini) {
-                                EXPECT_EQ(ini.ReadInteger("MAIN", key, def), expected);
+                                EXPECT_EQ(ini.ReadInteger(settings::kMain, key, def), expected);
                             }});
         }
     }
@@ -87,20 +88,20 @@ std::vector<SettingsRow> Rows() {
     const bool flagValues[] = {false, true, true, false, false, true, false};
     for (size_t i = 0; i < std::size(flags); ++i)
         rows.push_back({std::string("EDITORVISIBLE_") + flags[i].first,
-                        Main("EDITOR VISIBLE", flags[i].second), [expected = flagValues[i]](const TInifileX& ini) {
-                            EXPECT_EQ(ini.ReadBool("MAIN", "EDITOR VISIBLE", false), expected);
+                        Main(settings::kEditorVisible, flags[i].second), [expected = flagValues[i]](const TInifileX& ini) {
+                            EXPECT_EQ(ini.ReadBool(settings::kMain, settings::kEditorVisible, false), expected);
                         }});
 
     // "SPLASH PICTURE": text, taken as it stands (trimmed); the splash screen falls back to its
     // own picture when the file cannot be read.
     const std::string longPath = "/" + std::string(100000, 'p') + ".jpg";
-    rows.push_back({"SPLASHPICTURE_Empty", Main("SPLASH PICTURE", ""),
-                    [](const TInifileX& ini) { EXPECT_EQ(ini.ReadString("MAIN", "SPLASH PICTURE"), ""); }});
-    rows.push_back({"SPLASHPICTURE_Overlong", Main("SPLASH PICTURE", longPath), [longPath](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadString("MAIN", "SPLASH PICTURE"), longPath);
+    rows.push_back({"SPLASHPICTURE_Empty", Main(settings::kSplashPicture, ""),
+                    [](const TInifileX& ini) { EXPECT_EQ(ini.ReadString(settings::kMain, settings::kSplashPicture), ""); }});
+    rows.push_back({"SPLASHPICTURE_Overlong", Main(settings::kSplashPicture, longPath), [longPath](const TInifileX& ini) {
+                        EXPECT_EQ(ini.ReadString(settings::kMain, settings::kSplashPicture), longPath);
                     }});
-    rows.push_back({"SPLASHPICTURE_Blanks", Main("SPLASH PICTURE", "  /a b.jpg  "), [](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadString("MAIN", "SPLASH PICTURE"), "/a b.jpg");
+    rows.push_back({"SPLASHPICTURE_Blanks", Main(settings::kSplashPicture, "  /a b.jpg  "), [](const TInifileX& ini) {
+                        EXPECT_EQ(ini.ReadString(settings::kMain, settings::kSplashPicture), "/a b.jpg");
                     }});
 
     // "BOOK MARKS": slots 0..8 take the items before the commas, the last slot what remains;
@@ -108,11 +109,11 @@ std::vector<SettingsRow> Rows() {
     // and every slot not reached. The reading window ignores slots outside the text.
     using Marks = std::array<int, 10>;
     auto marks = [](std::string name, std::string value, Marks expected) {
-        return SettingsRow{"BOOKMARKS_" + std::move(name), Main("BOOK MARKS", value),
+        return SettingsRow{"BOOKMARKS_" + std::move(name), Main(settings::kBookMarks, value),
                            [expected](const TInifileX& ini) {
                                Marks got;
                                got.fill(7);
-                               ini.ReadIntArray("MAIN", "BOOK MARKS", got);
+                               ini.ReadIntArray(settings::kMain, settings::kBookMarks, got);
                                EXPECT_EQ(got, expected);
                            }};
     };
@@ -137,7 +138,7 @@ std::vector<SettingsRow> Rows() {
     // "TABS": name=value lines in file order, each name once; other lines are left out.
     auto tabs = [](std::string name, std::string file, StringList expected) {
         return SettingsRow{"TABS_" + std::move(name), std::move(file), [expected](const TInifileX& ini) {
-                               EXPECT_EQ(ini.ReadSectionValues("TABS"), expected);
+                               EXPECT_EQ(ini.ReadSectionValues(settings::kTabs), expected);
                            }};
     };
     rows.push_back(tabs("OddLines",
@@ -156,7 +157,7 @@ std::vector<SettingsRow> Rows() {
     auto keys = [](std::string name, std::string file, StringList expected) {
         return SettingsRow{"SEARCHKEYS_" + std::move(name), std::move(file), [expected](const TInifileX& ini) {
                                StringList got = {"stale"};
-                               ini.ReadList("SEARCH KEYS", got);
+                               ini.ReadList(settings::kSearchKeys, got);
                                EXPECT_EQ(got, expected);
                            }};
     };
@@ -174,20 +175,20 @@ std::vector<SettingsRow> Rows() {
 
     // The file as a whole.
     rows.push_back({"FILE_ByteOrderMark", "\xEF\xBB\xBF[MAIN]\r\nSKIN INDEX=2\r\n", [](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadInteger("MAIN", "SKIN INDEX", 0), 2);
+                        EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kSkinIndex, 0), 2);
                     }});
     rows.push_back({"FILE_NoSectionHeader", "SKIN INDEX=2\r\n", [](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadInteger("MAIN", "SKIN INDEX", 0), 0);
+                        EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kSkinIndex, 0), 0);
                     }});
     rows.push_back({"FILE_CrOnlyLineEnds", "[MAIN]\rSKIN INDEX=2\rNOTE WIDTH=400", [](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadInteger("MAIN", "SKIN INDEX", 0), 2);
-                        EXPECT_EQ(ini.ReadInteger("MAIN", "NOTE WIDTH", 336), 400);
+                        EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kSkinIndex, 0), 2);
+                        EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kNoteWidth, 336), 400);
                     }});
     rows.push_back({"FILE_KeyNamesInOtherCase", "[main]\r\nskin index=3\r\n", [](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadInteger("MAIN", "SKIN INDEX", 0), 3);
+                        EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kSkinIndex, 0), 3);
                     }});
     rows.push_back({"FILE_DuplicateKey", "[MAIN]\r\nSKIN INDEX=1\r\nSKIN INDEX=2\r\n", [](const TInifileX& ini) {
-                        EXPECT_EQ(ini.ReadInteger("MAIN", "SKIN INDEX", 0), 1);
+                        EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kSkinIndex, 0), 1);
                     }});
     return rows;
 }
@@ -209,19 +210,19 @@ TEST_P(SettingsBadInput, ReadsTheStatedValue) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsBadInput, ::testing::ValuesIn(Rows()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& row) { return row.param.name; });
 
 TEST(SettingsBadInputFiles, SettingsPathThatIsAFolderReadsAsDefaults) {
     const fs::path folder = fs::temp_directory_path() /
                             ("orvane-bad-settings-dir-" + std::to_string(getpid()) + ".ini");
     fs::create_directories(folder);
     const TInifileX ini(folder.string());
-    EXPECT_EQ(ini.ReadInteger("MAIN", "NOTE WIDTH", 336), 336);
+    EXPECT_EQ(ini.ReadInteger(settings::kMain, settings::kNoteWidth, 336), 336);
     int slots[10];
-    ini.ReadIntArray("MAIN", "BOOK MARKS", 9, slots);
+    ini.ReadIntArray(settings::kMain, settings::kBookMarks, 9, slots);
     EXPECT_EQ(slots[9], -1);
-    EXPECT_TRUE(ini.ReadSectionValues("TABS").empty());
-    EXPECT_THROW(TInifileX(folder.string()).WriteInteger("MAIN", "SKIN INDEX", 1), EIniFileException);
+    EXPECT_TRUE(ini.ReadSectionValues(settings::kTabs).empty());
+    EXPECT_THROW(TInifileX(folder.string()).WriteInteger(settings::kMain, settings::kSkinIndex, 1), EIniFileException);
     fs::remove_all(folder);
 }
 
