@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
 #ifdef ORVANE_BENCH_GRID
     targets.push_back(
         {"grid_psalm119_vs_empty", "BM_LayoutPaintPsalm119", "BM_PaintEmptyGrid", 30.0});
+    targets.push_back({"grid_psalm119_16pt_english_vs_9pt", "BM_LayoutPaintPsalm119LargeEnglish",
+                       "BM_LayoutPaintPsalm119", 4.0});
 #endif
     const bool ok = reporter.PrintRatios(targets);
     benchmark::Shutdown();

@@ -1,17 +1,21 @@
 // Laying out and painting 诗篇 119 (176 verses) in the reading window's chapter grid, against
 // painting the same grid, same size, holding no chapter.
+#include "AppPaths.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "Faces.h"
 #include "TfmBookProbe.h"
+#include "ReadingSize.h"
 #include "wnBook.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -68,6 +72,32 @@ void BM_LayoutPaintPsalm119(benchmark::State& state) {
         layoutAndPaint();
 }
 BENCHMARK(BM_LayoutPaintPsalm119)->Unit(benchmark::kMicrosecond);
+
+// The same chapter at 16 points with the English under every verse: more lines to break, the
+// English wrapped, balls and icons scaled. The settings it writes go to a folder of its own.
+void BM_LayoutPaintPsalm119LargeEnglish(benchmark::State& state) {
+    App();
+    QTemporaryDir folder;
+    orvane::SetExecutablePath(std::filesystem::path(folder.path().toStdString()) / "orvane");
+    auto form = Window();
+    form->SetReadingSize(16);
+    form->SetShowEnglish(true);
+    const orvane::TChapterInfo& psalm = orvane::ChapterTable[478 + 118];
+    const orvane::StringList& text = orvane::TBibGlobe::CorpusFile(orvane::kChineseTextFile);
+    orvane::TStringGrid* grid = orvane::TfmBookProbe(*form).sgrdMain();
+    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+    auto layoutAndPaint = [&] {
+        grid->SavedRow = -1;
+        orvane::TfmBookProbe(*form).LayoutRows(grid, 1, psalm.FirstLine, &text, psalm.LastLine);
+        Paint(*form, image);
+    };
+    layoutAndPaint(); // and the English text decompressed, once per run
+    for (auto _ : state)
+        layoutAndPaint();
+    form.reset();
+    orvane::SetCurrentReadingSize(orvane::kDefaultReadingSize);
+}
+BENCHMARK(BM_LayoutPaintPsalm119LargeEnglish)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintEmptyGrid(benchmark::State& state) {
     auto form = Window();

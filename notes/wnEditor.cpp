@@ -42,9 +42,15 @@ TfmEditor::UrlOpener& OpenerSlot() {
     return opener;
 }
 
-QFont ReadingFont() {
+int& TextPoints() {
+    static int points = 9;
+    return points;
+}
+
+// 12 px at the reader's 9 points, growing with its reading size.
+QFont ReadingFont(int points = 9) {
     QFont font(QStringLiteral("宋体"));
-    font.setPixelSize(12);
+    font.setPixelSize((12 * points + 4) / 9);
     return font;
 }
 
@@ -79,7 +85,7 @@ TfmEditor::TfmEditor(QWidget* owner) : QWidget(owner, Qt::Tool | Qt::WindowStays
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(ReadingFont());
+    Memo1->setFont(ReadingFont(TextPoints()));
     Memo1->setReadOnly(true);
     // Read-only, but the selection can still be made with the keyboard.
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -129,6 +135,11 @@ QToolButton* TfmEditor::AddButton(const QIcon& icon, const QString& hint) {
     button->setFocusPolicy(Qt::NoFocus);
     ToolBar2->addWidget(button);
     return button;
+}
+
+void TfmEditor::SetTextPoints(int points) {
+    TextPoints() = points;
+    if (TfmEditor* editor = Instance()) editor->Memo1->setFont(ReadingFont(points));
 }
 
 TfmEditor* TfmEditor::Instance() {

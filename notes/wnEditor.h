@@ -40,6 +40,9 @@ public:
     static TfmEditor* Create(QWidget* owner);
     // Whether the editor exists and is on screen.
     static bool Showing();
+    // The text box reads in the reader's reading size (points, 9 the default), now and in every
+    // editor made later.
+    static void SetTextPoints(int points);
 
     // Shows the text of a verse (markers already stripped) and its byte count.
     void FollowVerse(int verseLine, const QString& text);

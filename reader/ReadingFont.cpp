@@ -1,25 +1,46 @@
 #include "ReadingFont.h"
 
+#include "ReadingSize.h"
+
 #include <QFontMetrics>
 
+#include <array>
+#include <memory>
+
 namespace orvane {
+namespace {
+
+constexpr size_t kSizes = size_t(kMaxReadingSize) + 1;
+
+size_t SizeSlot() {
+    return size_t(CurrentReadingSize());
+}
+
+} // namespace
 
 const QFont& ReadingFont() {
-    static const QFont font = [] {
-        QFont f(QStringLiteral("宋体"));
-        f.setPointSize(9);
-        f.setStyleStrategy(QFont::PreferAntialias);
-        return f;
-    }();
-    return font;
+    static std::array<std::unique_ptr<QFont>, kSizes> fonts;
+    std::unique_ptr<QFont>& font = fonts[SizeSlot()];
+    if (!font) {
+        font = std::make_unique<QFont>(QStringLiteral("宋体"));
+        font->setPointSize(int(SizeSlot()));
+        font->setStyleStrategy(QFont::PreferAntialias);
+    }
+    return *font;
 }
 
 TCharWidth& ReadingWidths() {
-    static TCharWidth widths;
-    static const QFontMetrics metrics(ReadingFont());
-    widths.Bind(&ReadingFont(), metrics.height(),
-                [](char16_t c) { return metrics.horizontalAdvance(QChar(c)); });
-    return widths;
+    struct TSlot {
+        TCharWidth widths;
+        std::unique_ptr<QFontMetrics> metrics;
+    };
+    static std::array<TSlot, kSizes> bySize;
+    TSlot& slot = bySize[SizeSlot()];
+    if (!slot.metrics) slot.metrics = std::make_unique<QFontMetrics>(ReadingFont());
+    const QFontMetrics* metrics = slot.metrics.get();
+    slot.widths.Bind(&ReadingFont(), metrics->height(),
+                     [metrics](char16_t c) { return metrics->horizontalAdvance(QChar(c)); });
+    return slot.widths;
 }
 
 int ReadingTextWidth(std::string_view gbk) {
@@ -29,6 +50,17 @@ int ReadingTextWidth(std::string_view gbk) {
     for (int w : widths)
         sum += w;
     return sum;
+}
+
+const QFont& EnglishFont() {
+    static std::array<std::unique_ptr<QFont>, kSizes> fonts;
+    std::unique_ptr<QFont>& font = fonts[SizeSlot()];
+    if (!font) {
+        font = std::make_unique<QFont>(QStringLiteral("Arial"));
+        font->setPointSize(int(SizeSlot()));
+        font->setStyleStrategy(QFont::PreferAntialias);
+    }
+    return *font;
 }
 
 } // namespace orvane

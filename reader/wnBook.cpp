@@ -116,6 +116,7 @@ void TfmBook::FormCreate() {
     CreateBookmarks();
     CreateCopy();
     CreateSearch();
+    CreateReadingSize();
     // Every hint the window's controls show, also those the controls raise themselves when the
     // pointer rests (the grids' balls and notes, the result count of the key box).
     for (QWidget* w : findChildren<QWidget*>())

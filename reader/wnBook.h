@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 
 #include <array>
@@ -98,6 +99,16 @@ public:
     void FollowBookmark(int slot);
     // The ten bookmark slots, each a verse line or -1.
     const std::array<int, 10>& BookMarks() const { return bookMarks_; }
+    // The reading size in points (clamped to 9..24); the grids, the panes and their pictures
+    // follow it, the current verse stays current and at the top. A change is written to the
+    // settings; false when the size was already that.
+    bool SetReadingSize(int points);
+    int ReadingSize() const;
+    // The English verse under each Chinese verse of the chapter grid; written like the size.
+    bool SetShowEnglish(bool on);
+    bool ShowEnglish() const { return englishShown_; }
+    // Takes both from the settings without writing them back.
+    void ReadingSettingsLoad();
     // The "批注" command on the current verse (F5): raises remarkRequested.
     void RemarkCurrentVerse();
     // Repaints a chapter-grid row whose note changed.
@@ -138,6 +149,8 @@ public:
     bool SearchResultEmpty() const;
 
 signals:
+    // The window changed the reading size itself (Ctrl+wheel over the chapter grid).
+    void readingSizeChanged();
     // The window jumped to a verse of this book; the owner brings its node into the tree.
     void verseJumped(TBooksNodeData* data);
     // The bottom pages caught up with chapter-grid row `row` (the writing editor follows).
@@ -360,6 +373,20 @@ private:
     // The key text of the last search (GBK, full-width spaces folded, untrimmed); the result
     // list highlights its keys. Empty until the first search that had a key text.
     std::string searchedText_;
+
+    // --- reading size and the English rows (wnBookSize.cpp) --------------------------
+    void LayoutEnglish(int first, int count);
+    void PaintEnglish(QPainter& canvas, int entry, const QRect& rect, int top);
+    void RelayoutForReading();
+    void CreateReadingSize();
+    int EnglishRowsHeight(int entry) const;
+    bool englishShown_ = false;
+    // Per chapter-grid entry: the English verse wrapped to the text column, as painted.
+    std::vector<QStringList> englishLines_;
+    // The digits a scaled marker ball gets written with when it is drawn, and where.
+    QString ballDigits_;
+    QPoint ballDigitsAt_;
+
 
     // Each concern wires its own controls; called in this order by FormCreate.
     void CreateHistory();

@@ -10,6 +10,7 @@
 #include "GbkBridge.h"
 #include "Markers.h"
 #include "NotesStore.h"
+#include "ReadingSize.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -24,7 +25,8 @@
 namespace orvane {
 namespace {
 
-constexpr int kSpotSize = 16; // a ball's hit square
+// A ball's hit square and the note icon's, at 9 points; both grow with the reading size.
+constexpr int kSpotSize = 16;
 constexpr int kNoteIconSize = 16;
 
 // Calls `onResize` for every resize of the watched widget.
@@ -92,17 +94,18 @@ std::string NoteOf(int verseLine) {
 const TMarkerSpot* HitSpot(const TStringGrid* grid, int row, QPoint p) {
     const int entry = row - grid->FixedRows();
     if (entry < 0 || size_t(entry) >= grid->MarkerSpots.size()) return nullptr;
+    const int size = ReadingScaled(kSpotSize);
     for (const TMarkerSpot& s : grid->MarkerSpots[size_t(entry)])
-        if (p.x() >= s.X && p.x() < s.X + kSpotSize && p.y() >= s.Y && p.y() < s.Y + kSpotSize)
-            return &s;
+        if (p.x() >= s.X && p.x() < s.X + size && p.y() >= s.Y && p.y() < s.Y + size) return &s;
     return nullptr;
 }
 
 // The note icon's square at the bottom-right corner of a verse's text cell.
 bool OverNoteIcon(const TStringGrid* grid, int row, QPoint p) {
     const QRect cell = grid->CellRect(1, row);
-    const QRect icon(cell.left() + cell.width() - kNoteIconSize,
-                     cell.top() + cell.height() - kNoteIconSize, kNoteIconSize, kNoteIconSize);
+    const int size = ReadingScaled(kNoteIconSize);
+    const QRect icon(cell.left() + cell.width() - size, cell.top() + cell.height() - size, size,
+                     size);
     return icon.contains(p);
 }
 

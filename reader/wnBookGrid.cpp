@@ -12,6 +12,8 @@
 #include "NotesStore.h"
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
+#include "ReadingSize.h"
+#include "ScaledPictures.h"
 #include "SkinState.h"
 #include "StudyNotePane.h"
 #include "TxtFormat.h"
@@ -250,6 +252,7 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
 
     auto breakLines = [&](bool force) {
         const int width = grid->ColWidth(col);
+        bool broken = true;
         if (width >= kMinBreakWidth &&
             (force || grid->SavedRow < 0 || width - 2 != grid->WrapWidth)) {
             TCharWidth& widths = ReadingWidths();
@@ -266,8 +269,13 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
             for (int i = 0; i < count; ++i)
                 grid->LineBreaks[size_t(i)] = TTxtFormat::BreakLines(
                     textOf(first + i), std::numeric_limits<int>::max() / 2, ReadingWidths());
+        } else {
+            broken = false;
         }
         grid->MarkerSpots.resize(grid->LineBreaks.size());
+        // The English lines are broken whenever the Chinese ones are, for the same width.
+        if (grid == sgrdMain && (broken || englishLines_.size() != grid->LineBreaks.size()))
+            LayoutEnglish(first, int(grid->LineBreaks.size()));
     };
     auto setHeights = [&] {
         const int fixed = grid->FixedRows();
@@ -276,7 +284,8 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
             if (entry >= grid->LineBreaks.size()) break;
             // An empty text keeps one line, so its row (and verse number) stays visible.
             const int lines = std::max<int>(1, int(grid->LineBreaks[entry].size()));
-            grid->SetRowHeight(r, lines * grid->DefaultRowHeight());
+            const int english = grid == sgrdMain ? EnglishRowsHeight(int(entry)) : 0;
+            grid->SetRowHeight(r, lines * grid->DefaultRowHeight() + english);
         }
     };
 
@@ -338,6 +347,12 @@ void TfmBook::PrepareMarkerBall(int numberSize, bool narrow) {
 }
 
 void TfmBook::WriteMarkerDigits(const QString& digits, int x, int y) {
+    if (CurrentReadingSize() != kDefaultReadingSize) {
+        // Written on the scaled ball when it is drawn, in a face of the scaled height.
+        ballDigits_ = digits;
+        ballDigitsAt_ = QPoint(x, y);
+        return;
+    }
     if (digits.isEmpty()) return;
     QPainter p(&MarkerBall);
     const QFont& font = MarkerFont(markerNumberSize_);
@@ -348,7 +363,16 @@ void TfmBook::WriteMarkerDigits(const QString& digits, int x, int y) {
 
 void TfmBook::DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x,
                              int y, int row) {
-    DrawKeyed(canvas, QPoint(x, y), MarkerBall);
+    if (CurrentReadingSize() == kDefaultReadingSize) {
+        DrawKeyed(canvas, QPoint(x, y), MarkerBall);
+    } else {
+        const int pixels = MarkerFont(markerNumberSize_).pixelSize();
+        canvas.drawImage(QPoint(x, y), ScaledMarkerBall(MarkerBall, ReadingScaled(kBallSize),
+                                                        ballDigits_, ReadingScaled(pixels),
+                                                        QPoint(ReadingScaled(ballDigitsAt_.x()),
+                                                               ReadingScaled(ballDigitsAt_.y()))));
+        ballDigits_.clear();
+    }
     if (!grid) return;
     bool ok = false;
     int number = digits.toInt(&ok);
@@ -367,7 +391,7 @@ void TfmBook::PaintLines(TStringGrid* grid, QPainter& canvas, int row, const QRe
     size_t begin = 0;
     for (size_t k = 0; k < ends.size(); ++k) {
         const size_t end = std::min<size_t>(ends[k], glyphs.Size());
-        const int y = rect.top() + 4 + int(k) * grid->DefaultRowHeight();
+        const int y = rect.top() + ReadingScaled(4) + int(k) * grid->DefaultRowHeight();
         int x = rect.left() + 2;
         size_t pos = begin;
         while (pos < end) {
@@ -379,13 +403,13 @@ void TfmBook::PaintLines(TStringGrid* grid, QPainter& canvas, int row, const QRe
             while (digitsEnd < end && glyphs.At(digitsEnd) >= '0' && glyphs.At(digitsEnd) <= '9')
                 ++digitsEnd;
             const int advance = glyphs.Width(mark, digitsEnd);
-            const QRect room(ballX, y - 3, advance, kBallSize);
+            const QRect room(ballX, y - ReadingScaled(3), advance, ReadingScaled(kBallSize));
             x = ballX + advance;
             const QString digits = glyphs.Units(mark + 1, digitsEnd);
             if (digits.size() >= 3) {
                 PrepareMarkerBall(6);
                 WriteMarkerDigits(digits, 2, 2);
-                ballX += 3;
+                ballX += ReadingScaled(3);
             } else if (digits.size() == 2) {
                 PrepareMarkerBall(8);
                 WriteMarkerDigits(digits, 2, 0);
@@ -397,7 +421,7 @@ void TfmBook::PaintLines(TStringGrid* grid, QPainter& canvas, int row, const QRe
             // Whatever the font's widths, a ball never reaches into the next character.
             canvas.save();
             canvas.setClipRect(room, Qt::IntersectClip);
-            DrawMarkerBall(grid, canvas, digits, ballX, y - 3, row);
+            DrawMarkerBall(grid, canvas, digits, ballX, y - ReadingScaled(3), row);
             canvas.restore();
             pos = digitsEnd;
         }
@@ -431,6 +455,10 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
             PaintPlainBackground(canvas, rect);
         const QRect textRect = rect.adjusted(0, 4, 0, 0);
         if (col != 0) {
+            // The header keeps its height at every reading size, and so its caption's size.
+            QFont caption = canvas.font();
+            caption.setPointSize(kDefaultReadingSize);
+            canvas.setFont(caption);
             canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("dadev"));
             return;
         }
@@ -458,15 +486,26 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
             const QString number = QStringLiteral("%1:%2")
                                        .arg(::orvane::ChapterNumber(ChapterOfLine(verseLine)))
                                        .arg(row - fixed + 1);
-            canvas.drawText(QPoint(left + 4, top + 4 + ascent), number);
-            for (int i = 0; i < int(bookMarks_.size()); ++i)
-                if (bookMarks_[size_t(i)] == verseLine)
-                    canvas.drawImage(QPoint(right - 16, bottom - 17),
-                                     ToolPicture(kFirstBookmarkIcon + i));
+            const bool scaled = CurrentReadingSize() != kDefaultReadingSize;
+            canvas.drawText(QPoint(left + ReadingScaled(4), top + ReadingScaled(4) + ascent),
+                            number);
+            for (int i = 0; i < int(bookMarks_.size()); ++i) {
+                if (bookMarks_[size_t(i)] != verseLine) continue;
+                const QImage& mark = ToolPicture(kFirstBookmarkIcon + i);
+                const int size = ReadingScaled(16);
+                canvas.drawImage(QPoint(right - size, bottom - size - 1),
+                                 scaled ? ScaledPicture(mark, size) : mark);
+            }
             if (MarkedRows.contains(QString::number(row))) {
                 const QImage& flag = CheckFlagPicture();
-                DrawKeyed(canvas, QPoint(right - flag.width() - 1, bottom - flag.height() - 1),
-                          flag);
+                if (scaled) {
+                    const QImage& big = ScaledKeyedPicture(flag, ReadingScaled(flag.width()));
+                    canvas.drawImage(QPoint(right - big.width() - 1, bottom - big.height() - 1),
+                                     big);
+                } else {
+                    DrawKeyed(canvas, QPoint(right - flag.width() - 1, bottom - flag.height() - 1),
+                              flag);
+                }
             }
             return;
         }
@@ -483,7 +522,8 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
             PrepareMarkerBall(8);
             WriteMarkerDigits(digits, digits.size() == 1 ? 5 : 2, 0);
         }
-        DrawKeyed(canvas, QPoint(left + 4, top + 4), MarkerBall);
+        DrawMarkerBall(nullptr, canvas, digits, left + ReadingScaled(4), top + ReadingScaled(4),
+                       row);
         return;
     }
 
@@ -496,7 +536,9 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
             QPainter icon(&NoteIcon);
             icon.drawImage(QPoint(0, 0), ToolPicture(kNoteIcon));
         }
-        canvas.drawImage(QPoint(right - 16, bottom - 16), NoteIcon);
+        const int size = ReadingScaled(16);
+        canvas.drawImage(QPoint(right - size, bottom - size),
+                         size == 16 ? NoteIcon : ScaledPicture(NoteIcon, size));
     }
 
     const bool lastRow = row == grid->RowCount() - 1;
@@ -528,6 +570,9 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
                                       ? std::string_view(TBibGlobe::VerseText(verseLine))
                                       : std::string_view();
     PaintLines(grid, canvas, row, rect, text, grid->LineBreaks[size_t(entry)]);
+    if (chapterGrid)
+        PaintEnglish(canvas, entry, rect,
+                     top + int(grid->LineBreaks[size_t(entry)].size()) * grid->DefaultRowHeight());
 }
 
 // --- the selection frame's march ----------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "DrawMenus.h"
 #include "GbkBridge.h"
 #include "ReaderPictures.h"
+#include "ReadingSize.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -206,7 +207,7 @@ void TfmBook::tmrTreeChangedTimer() {
 
     sgrdSeriP->ReloadPending = true;
     ShowRowDetails(sgrdMain->Row());
-    if (sgrdMain->ColWidth(0) != 52) sgrdMain->SetColWidth(0, 52);
+    if (sgrdMain->ColWidth(0) != ReadingScaled(52)) sgrdMain->SetColWidth(0, ReadingScaled(52));
     tmrDrawSelectFrame->start();
 }
 

@@ -11,6 +11,7 @@
 #include "MsgBox.h"
 #include "ReadingFont.h"
 #include "ScriptureIndex.h"
+#include "ReadingSize.h"
 #include "Search.h"
 #include "SettingsKeys.h"
 #include "SkinState.h"
@@ -404,7 +405,8 @@ void TfmBook::sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const
         canvas.setFont(font);
         canvas.setPen(Qt::black);
         const QString reference = FromGbk(ShortReference(int(grid->Objects(0, row))));
-        canvas.drawText(QPoint(rect.left() + 8, rect.top() + 8 + QFontMetrics(font).ascent()),
+        canvas.drawText(QPoint(rect.left() + ReadingScaled(8),
+                               rect.top() + ReadingScaled(8) + QFontMetrics(font).ascent()),
                         reference);
         return;
     }
@@ -422,9 +424,9 @@ void TfmBook::sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const
     const int lineHeight = grid->DefaultRowHeight();
     const std::string& text = grid->Cells(1, row);
     const TPaintText glyphs(text);
-    const int left = rect.left() + 4;
+    const int left = rect.left() + ReadingScaled(4);
     auto lineStart = [&](size_t k) { return k == 0 ? size_t(0) : size_t(ends[k - 1]); };
-    auto lineTop = [&](size_t k) { return rect.top() + 4 + int(k) * lineHeight; };
+    auto lineTop = [&](size_t k) { return rect.top() + ReadingScaled(4) + int(k) * lineHeight; };
 
     canvas.setPen(Qt::black);
     for (size_t k = 0; k < ends.size(); ++k) {
@@ -456,7 +458,7 @@ void TfmBook::sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const
 void TfmBook::tshtSearchResultResize() {
     if (!tshtSearchResult->isVisible()) return;
     TStringGrid* grid = sgrdSearchResult;
-    grid->SetColWidth(0, kReferenceWidth);
+    grid->SetColWidth(0, ReadingScaled(kReferenceWidth));
     grid->SetColWidth(1, ResultTextWidth(grid));
     if (!SearchResultEmpty()) LayoutRows(grid, 1, 0, nullptr, grid->RowCount() - 1);
 }

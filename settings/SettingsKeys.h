@@ -14,6 +14,9 @@ inline constexpr const char* kBookMarks = "BOOK MARKS"; // ten verse lines, comm
 inline constexpr const char* kNoteWidth = "NOTE WIDTH";
 inline constexpr const char* kNoteHeight = "NOTE HEIGHT";
 inline constexpr const char* kSplashPicture = "SPLASH PICTURE";
+// Points, 9..24; a value that is no number reads as 9, one outside the range as its nearer end.
+inline constexpr const char* kReadingFontSize = "READING FONT SIZE";
+inline constexpr const char* kShowEnglish = "SHOW ENGLISH"; // 1: English under each verse
 
 // [TABS]: one "caption=1" line per testament tab shown.
 inline constexpr const char* kTabs = "TABS";

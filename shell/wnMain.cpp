@@ -124,6 +124,7 @@ void TfmMain::FormCreate() {
         BookNodes[size_t(b)] = {b, BookTable[size_t(b)].FirstChapter, 0, 0};
     fmBook->SetBookNodes(&BookNodes);
     ConnectNotes();
+    CreateReadingView();
     connect(Tabs, &TMiscTabs::Clicked, this, [this] {
         if (tabsChangeAttached_) TabsChange();
     });

@@ -53,12 +53,16 @@ public:
     QMenu* miDo = nullptr;
     QMenu* miView = nullptr;
     QAction* miEditor = nullptr;
-    // Printing (wnMainPrint.cpp); PrintEnglish puts the English line under each verse.
+    // Printing (wnMainPrint.cpp).
     QAction *miPrint = nullptr, *miExportPdf = nullptr, *miPrintChains = nullptr;
-    bool PrintEnglish = false;
     QAction* N6 = nullptr;            // "退出"
     QAction* miExportNotes = nullptr; // "导出批注…"
     QAction* About1 = nullptr;        // "关于"
+    // The reading size and the English rows (wnMainView.cpp).
+    QAction* miZoomIn = nullptr;      // "放大"
+    QAction* miZoomOut = nullptr;     // "缩小"
+    QAction* miZoomDefault = nullptr; // "默认大小", enabled while the size is not the default
+    QAction* miEnglish = nullptr;     // "中英对照"
 
 protected:
     void SkinChanged() override;
@@ -91,6 +95,11 @@ private:
     // The notes export and the help menu's items (wnMainExport.cpp).
     void CreateExportAndHelp(QMenu* help);
     void ExportNotes();
+    // The reading-size items of the "视图" menu, and what follows a size change.
+    void CreateReadingView();
+    void ReadingSizeChanged();
+    // Ctrl+=, Ctrl++, Ctrl+- and Ctrl+0; true when the key was one of them and acted.
+    bool ReadingSizeKey(QKeyEvent* event);
 
     bool loaded_ = false;
     bool shown_ = false;

@@ -69,6 +69,7 @@ bool TfmMain::FormShortCut(QKeyEvent* event) {
             return false;
         }
     }
+    if (ReadingSizeKey(event)) return true;
     switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Up:

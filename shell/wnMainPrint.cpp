@@ -52,7 +52,7 @@ TPrintContent TfmMain::ChosenPrintContent() const {
     if (!fmBook) return {};
     TPrintOptions options;
     options.Chains = miPrintChains->isChecked();
-    options.English = PrintEnglish;
+    options.English = fmBook->ShowEnglish(); // the English line while 中英对照 is on
     return BuildPrintContent(fmBook->ChosenVerseLines(), options);
 }
 

@@ -98,6 +98,7 @@ public:
     QStringList& MarkedRows() const { return b_.MarkedRows; }
     int GridFirstLine() const { return b_.gridFirstLine_; }
     int SelectFramePhase() const { return b_.selectFramePhase_; }
+    void SetSelectFramePhase(int phase) const { b_.selectFramePhase_ = phase; }
     int ChainPaneChapter() const { return b_.chainPaneChapter_; }
     THistoryList* History() const { return b_.history_.get(); }
     const std::string& SearchedText() const { return b_.searchedText_; }
@@ -105,6 +106,8 @@ public:
     void tbtnNexChapterClick() const { b_.tbtnNexChapterClick(); }
     void tbtnFindClick() const { b_.tbtnFindClick(); }
     void FillChainPane() const { b_.FillChainPane(); }
+    const std::vector<QStringList>& EnglishLines() const { return b_.englishLines_; }
+    int EnglishRowsHeight(int entry) const { return b_.EnglishRowsHeight(entry); }
     void tmrDrawSelectFrameTimer() const { b_.tmrDrawSelectFrameTimer(); }
     void ChapterMenuClick(QAction* item) const { b_.ChapterMenuClick(item); }
     void miTextOnlyClick() const { b_.miTextOnlyClick(); }
