@@ -99,6 +99,12 @@ public:
     void FollowBookmark(int slot);
     // The ten bookmark slots, each a verse line or -1.
     const std::array<int, 10>& BookMarks() const { return bookMarks_; }
+    // The book tree's width and the bottom pages' height (wnBookSplit.cpp); a size the splitter
+    // cannot give is given as near as it can.
+    int TreeWidth() const;
+    void SetTreeWidth(int width);
+    int BottomPaneHeight() const;
+    void SetBottomPaneHeight(int height);
     // The reading size in points (clamped to 9..24); the grids, the panes and their pictures
     // follow it, the current verse stays current and at the top. A change is written to the
     // settings; false when the size was already that.

@@ -14,6 +14,13 @@ inline constexpr const char* kBookMarks = "BOOK MARKS"; // ten verse lines, comm
 inline constexpr const char* kNoteWidth = "NOTE WIDTH";
 inline constexpr const char* kNoteHeight = "NOTE HEIGHT";
 inline constexpr const char* kSplashPicture = "SPLASH PICTURE";
+// Where the main window stood at its last close: "left,top,width,height" (the outer corner and
+// the window's own size), whether it was maximised, the book tree's width and the bottom pane's
+// height in pixels. Absent or unreadable values give the first placement.
+inline constexpr const char* kWindowRect = "WINDOW RECT";
+inline constexpr const char* kWindowMaximized = "WINDOW MAXIMIZED";
+inline constexpr const char* kSplitLeft = "SPLIT LEFT";
+inline constexpr const char* kSplitBottom = "SPLIT BOTTOM";
 // Points, 9..24; a value that is no number reads as 9, one outside the range as its nearer end.
 inline constexpr const char* kReadingFontSize = "READING FONT SIZE";
 inline constexpr const char* kShowEnglish = "SHOW ENGLISH"; // 1: English under each verse

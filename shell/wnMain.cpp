@@ -144,6 +144,7 @@ void TfmMain::FormCreate() {
     if (tabLines.isEmpty()) tabLines = {QStringLiteral("旧约=1"), QStringLiteral("新约=1")};
     LoadTabs(tabLines);
     if (skin >= 0 && skin < kSkinCount) miSkinDefaultClick(skin);
+    RestorePlacement();
 
     // A position outside the text (a hand-edited file) starts at the first verse.
     if (saved < 0 || saved > kLastVerseLine) saved = 0;
@@ -305,6 +306,8 @@ void TfmMain::showEvent(QShowEvent* event) {
 }
 
 void TfmMain::FormShow() {
+    // Laid out by now: a splitter's sizes before the first layout are only proportions.
+    if (loaded_) RestoreSplits();
     bool editor = false;
     try {
         editor = TInifileX().ReadBool(settings::kMain, settings::kEditorVisible, false);

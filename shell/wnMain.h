@@ -19,6 +19,7 @@ class QMenuBar;
 namespace orvane {
 
 class TfmBook;
+class TInifileX;
 class TMiscTabs;
 
 class TfmMain : public TfmAnceMain {
@@ -88,6 +89,11 @@ private:
     // The writing editor follows the current verse while it is shown.
     void EditorFollow(int row);
     void SaveOnClose();
+    // The window's rectangle and splitters as kept at the last close (wnMainPlacement.cpp).
+    void RestorePlacement();
+    void RestoreSplits();
+    void FitFrameIntoScreen();
+    void SavePlacement(TInifileX& ini);
     void AddPrintItems();
     TPrintContent ChosenPrintContent() const;
     void PrintChosenVerses();

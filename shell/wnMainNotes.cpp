@@ -75,6 +75,7 @@ void TfmMain::SaveOnClose() {
     for (const QString& key : fmBook->SearchKeys())
         keys.push_back(ToGbk(key));
     ini.WriteList(settings::kSearchKeys, keys, "");
+    SavePlacement(ini);
 }
 
 } // namespace orvane
