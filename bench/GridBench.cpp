@@ -4,8 +4,8 @@
 #include "BibGlobe.h"
 #include "BookTables.h"
 #include "Faces.h"
-#include "TfmBookProbe.h"
 #include "ReadingSize.h"
+#include "TfmBookProbe.h"
 #include "wnBook.h"
 
 #include <QApplication>

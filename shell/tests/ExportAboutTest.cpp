@@ -1,7 +1,6 @@
 // The notes export of the "操作" menu and the "关于" dialog of the help menu, in the running
 // reader: what the export holds before anything has been saved at the end of the run, and what
 // the dialog tells.
-#include "TfmBookProbe.h"
 #include "Addressing.h"
 #include "AppPaths.h"
 #include "AppStart.h"
@@ -11,6 +10,7 @@
 #include "NotesStore.h"
 #include "SkinState.h"
 #include "TestSupport.h"
+#include "TfmBookProbe.h"
 #include "wnAbout.h"
 #include "wnBook.h"
 #include "wnMain.h"
