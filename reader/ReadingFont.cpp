@@ -16,17 +16,23 @@ size_t SizeSlot() {
     return size_t(CurrentReadingSize());
 }
 
-} // namespace
-
-const QFont& ReadingFont() {
-    static std::array<std::unique_ptr<QFont>, kSizes> fonts;
+// One font of `family` per reading size, made when first asked for: a QFont is kept by address
+// in the width caches, so it must outlive every size change.
+const QFont& FaceAtSize(std::array<std::unique_ptr<QFont>, kSizes>& fonts, const QString& family) {
     std::unique_ptr<QFont>& font = fonts[SizeSlot()];
     if (!font) {
-        font = std::make_unique<QFont>(QStringLiteral("宋体"));
+        font = std::make_unique<QFont>(family);
         font->setPointSize(int(SizeSlot()));
         font->setStyleStrategy(QFont::PreferAntialias);
     }
     return *font;
+}
+
+} // namespace
+
+const QFont& ReadingFont() {
+    static std::array<std::unique_ptr<QFont>, kSizes> fonts;
+    return FaceAtSize(fonts, QStringLiteral("宋体"));
 }
 
 TCharWidth& ReadingWidths() {
@@ -54,13 +60,7 @@ int ReadingTextWidth(std::string_view gbk) {
 
 const QFont& EnglishFont() {
     static std::array<std::unique_ptr<QFont>, kSizes> fonts;
-    std::unique_ptr<QFont>& font = fonts[SizeSlot()];
-    if (!font) {
-        font = std::make_unique<QFont>(QStringLiteral("Arial"));
-        font->setPointSize(int(SizeSlot()));
-        font->setStyleStrategy(QFont::PreferAntialias);
-    }
-    return *font;
+    return FaceAtSize(fonts, QStringLiteral("Arial"));
 }
 
 } // namespace orvane
