@@ -1,5 +1,6 @@
 #include "wnBook.h"
 
+#include "ChainPane.h"
 #include "CompactStyle.h"
 #include "HistoryList.h"
 #include "PageTabStyle.h"
@@ -236,16 +237,8 @@ void TfmBook::CreateRightPanel() {
         PageControl1->addTab(sheet, caption);
         return sheet;
     };
-    sgrdSeriP = new TStringGrid;
-    sgrdSeriP->setObjectName(QStringLiteral("sgrdSeriP"));
-    sgrdSeriP->setFont(ReadingFont());
-    sgrdSeriP->SetColCount(2);
-    sgrdSeriP->SetColWidth(0, 28);
-    sgrdSeriP->SetColWidth(1, 266);
-    sgrdSeriP->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, TGridDrawState s) {
-        sgrdMainDrawCell(sgrdSeriP, p, c, r, rect, s);
-    };
-    tshtSeriP = page("tshtSeriP", QStringLiteral("串珠内容"), sgrdSeriP);
+    tshtSeriP = new TChainPane(PageControl1);
+    PageControl1->addTab(tshtSeriP, QStringLiteral("串珠内容"));
     redtLingXiu = new TStudyNotePane;
     tshtLingXiu = page("tshtLingXiu", QStringLiteral("灵修版注释"), redtLingXiu);
     sgrdSearchResult = new TStringGrid;

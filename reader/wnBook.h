@@ -41,6 +41,7 @@ class QTreeWidgetItem;
 namespace orvane {
 
 class THistoryList;
+class TChainPane;
 class THintBalloonWin;
 class TStudyNotePane;
 
@@ -184,8 +185,7 @@ private:
     QTreeWidget* trvBook = nullptr;
     QWidget* panRight = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QWidget* tshtSeriP = nullptr;
-    TStringGrid* sgrdSeriP = nullptr;
+    TChainPane* tshtSeriP = nullptr; // the chain-reference page, its list sgrdSeriP
     QWidget* tshtLingXiu = nullptr;
     TStudyNotePane* redtLingXiu = nullptr;
     QWidget* tshtSearchResult = nullptr;
@@ -301,20 +301,10 @@ private:
     std::unique_ptr<THistoryList> history_; // never null after construction
 
     // --- chain references in the grid and the pane (wnBookChain.cpp) ------------------
-    // Pointer handling of both grids (the chapter grid and the pane).
+    // Pointer handling of both grids (the chapter grid and the pane's list).
     void sgrdMainMouseMove(TStringGrid* grid, QMouseEvent* event);
     void sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event);
-    // Lists every reference of chapter `chapterIndex` in the pane, group by group.
-    void LoadChainPane(int chapterIndex);
-    // The same for the chapter on show.
-    void FillChainPane();
-    // Makes current the pane's first row of the group of the grid row's first marker.
-    void SelectChainPaneRow(int gridRow);
-    void tshtSeriPResize();
-    void sgrdSeriPTopLeftChanged();
-    void sgrdSeriPSelectCell(int col, int row, bool& canSelect);
-    int chainPaneChapter_ = -1; // the chapter the pane lists; -1 before the first fill
-    int marksFirstLine_ = -1;   // first verse line of the chapter MarkedRows belong to
+    int marksFirstLine_ = -1; // first verse line of the chapter MarkedRows belong to
 
     // --- chapter balloon over the book tree (wnBookBalloon.cpp) -----------------------
     // Resting the pointer on a book's name opens a balloon with one circle per chapter.
@@ -386,7 +376,6 @@ private:
     // The digits a scaled marker ball gets written with when it is drawn, and where.
     QString ballDigits_;
     QPoint ballDigitsAt_;
-
 
     // Each concern wires its own controls; called in this order by FormCreate.
     void CreateHistory();

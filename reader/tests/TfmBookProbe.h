@@ -2,6 +2,7 @@
 // The tests' one way into the reading window's controls and state: what a person sees and
 // touches there, without making it part of the window's face.
 
+#include "ChainPane.h"
 #include "HistoryList.h"
 #include "StudyNotePane.h"
 #include "wnBook.h"
@@ -42,7 +43,7 @@ public:
     QWidget* panRight() const { return b_.panRight; }
     QTabWidget* PageControl1() const { return b_.PageControl1; }
     QWidget* tshtSeriP() const { return b_.tshtSeriP; }
-    TStringGrid* sgrdSeriP() const { return b_.sgrdSeriP; }
+    TStringGrid* sgrdSeriP() const { return b_.tshtSeriP->Grid(); }
     QWidget* tshtLingXiu() const { return b_.tshtLingXiu; }
     QTextEdit* redtLingXiu() const { return b_.redtLingXiu; }
     QWidget* tshtSearchResult() const { return b_.tshtSearchResult; }
@@ -99,13 +100,13 @@ public:
     int GridFirstLine() const { return b_.gridFirstLine_; }
     int SelectFramePhase() const { return b_.selectFramePhase_; }
     void SetSelectFramePhase(int phase) const { b_.selectFramePhase_ = phase; }
-    int ChainPaneChapter() const { return b_.chainPaneChapter_; }
+    int ChainPaneChapter() const { return b_.tshtSeriP->ListedChapter(); }
     THistoryList* History() const { return b_.history_.get(); }
     const std::string& SearchedText() const { return b_.searchedText_; }
 
     void tbtnNexChapterClick() const { b_.tbtnNexChapterClick(); }
     void tbtnFindClick() const { b_.tbtnFindClick(); }
-    void FillChainPane() const { b_.FillChainPane(); }
+    void FillChainPane() const { b_.tshtSeriP->FillChainPane(); }
     const std::vector<QStringList>& EnglishLines() const { return b_.englishLines_; }
     int EnglishRowsHeight(int entry) const { return b_.EnglishRowsHeight(entry); }
     void tmrDrawSelectFrameTimer() const { b_.tmrDrawSelectFrameTimer(); }
