@@ -22,12 +22,10 @@ struct TCopyVerse;
 }
 
 class QAction;
-class QComboBox;
 class QKeyEvent;
 class QMouseEvent;
 class QLineEdit;
 class QMenu;
-class QRadioButton;
 class QSplitter;
 class QStackedWidget;
 class QTabWidget;
@@ -43,6 +41,7 @@ namespace orvane {
 class THistoryList;
 class TChainPane;
 class THintBalloonWin;
+class TSearchPanel;
 class TStudyNotePane;
 
 class TfmBook : public TfmAnceDisp {
@@ -188,13 +187,11 @@ private:
     TChainPane* tshtSeriP = nullptr; // the chain-reference page, its list sgrdSeriP
     QWidget* tshtLingXiu = nullptr;
     TStudyNotePane* redtLingXiu = nullptr;
-    QWidget* tshtSearchResult = nullptr;
-    TStringGrid* sgrdSearchResult = nullptr;
     QWidget* panReadArea = nullptr;
     TStringGrid* sgrdMain = nullptr;
     QWidget* panBottom = nullptr;
     QToolBar* ToolBar2 = nullptr;
-    QWidget* panFindOpt = nullptr;
+    TSearchPanel* panFindOpt = nullptr; // the find panel; it fills the page tshtSearchResult
 
     QToolButton* ToolButton1 = nullptr; // back, with its history list
     QToolButton* ToolButton2 = nullptr; // forward
@@ -339,30 +336,15 @@ private:
     // The verses of grid rows as the window shows them; rows without a verse are left out.
     std::vector<TCopyVerse> VersesOf(const std::vector<int>& rows) const;
 
-    // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------
-    void SearchKeysLoad();
+    // --- the find panel and the study-note pane (wnBookSearch.cpp) ---------------------
     // Shows the find panel while tbtnFind is down and hides it when it is up; running it twice
     // in the same state changes nothing, so a caller may flip the button and then call it.
     void tbtnFindClick();
     // Beside the tool bar while both fit into the reading area's width, else on a row of its
     // own under it; follows every resize of the bottom panel.
     void PlaceFindPanel();
-    void sbtnExeSearchClick();
-    void sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                                  TGridDrawState state);
-    void tshtSearchResultResize();
-    void sgrdSearchResultDblClick(QMouseEvent* event);
     // The study note of chapter-grid row `row` in redtLingXiu.
     void ShowLingXiuNote(int row);
-    QComboBox* cbxKeyText = nullptr;
-    QToolButton* sbtnExeSearch = nullptr;
-    QRadioButton* RadioButton1 = nullptr; // "本段"
-    QRadioButton* RadioButton2 = nullptr; // "本章"
-    QRadioButton* RadioButton3 = nullptr; // "本篇"
-    QRadioButton* RadioButton4 = nullptr; // "全部"
-    // The key text of the last search (GBK, full-width spaces folded, untrimmed); the result
-    // list highlights its keys. Empty until the first search that had a key text.
-    std::string searchedText_;
 
     // --- reading size and the English rows (wnBookSize.cpp) --------------------------
     void LayoutEnglish(int first, int count);

@@ -15,6 +15,7 @@
 #include "ReadingFont.h"
 #include "ReadingSize.h"
 #include "ScaledPictures.h"
+#include "SearchPanel.h"
 #include "SkinState.h"
 #include "StudyNotePane.h"
 #include "TxtFormat.h"
@@ -220,7 +221,7 @@ void TfmBook::ReapplySkin() {
     const QColor reading = ReadingBackground();
     for (QWidget* w : {static_cast<QWidget*>(redtLingXiu), static_cast<QWidget*>(sgrdMain),
                        static_cast<QWidget*>(tshtSeriP->Grid()),
-                       static_cast<QWidget*>(sgrdSearchResult), static_cast<QWidget*>(trvBook)}) {
+                       static_cast<QWidget*>(panFindOpt->Grid()), static_cast<QWidget*>(trvBook)}) {
         if (!w) continue;
         QPalette p = w->palette();
         p.setColor(QPalette::Base, reading);
@@ -233,7 +234,7 @@ void TfmBook::ReapplySkin() {
     TDrawMenus::Install(ppmChapterSelect);
     sgrdMain->viewport()->update();
     tshtSeriP->Grid()->viewport()->update();
-    sgrdSearchResult->viewport()->update();
+    panFindOpt->Grid()->viewport()->update();
 }
 
 // --- layout -------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "IniFileX.h"
 #include "ReadingFont.h"
 #include "ReadingSize.h"
+#include "SearchPanel.h"
 #include "SettingsKeys.h"
 #include "SkinState.h"
 #include "StudyNotePane.h"
@@ -143,7 +144,7 @@ void TfmBook::ReadingSettingsLoad() {
 
 void TfmBook::RelayoutForReading() {
     const QFont& font = ReadingFont();
-    for (TStringGrid* grid : {sgrdMain, tshtSeriP->Grid(), sgrdSearchResult}) {
+    for (TStringGrid* grid : {sgrdMain, tshtSeriP->Grid(), panFindOpt->Grid()}) {
         // The header keeps the height its look gave it.
         std::vector<int> fixed;
         for (int r = 0; r < grid->FixedRows(); ++r)
@@ -159,10 +160,10 @@ void TfmBook::RelayoutForReading() {
     tshtSeriP->Grid()->SetColWidth(0, ReadingScaled(kGroupColumn));
     panReadAreaResize(); // keeps the current verse current and at the top
     tshtSeriP->ReloadChainPane();
-    tshtSearchResultResize();
+    panFindOpt->tshtSearchResultResize();
     sgrdMain->viewport()->update();
     tshtSeriP->Grid()->viewport()->update();
-    sgrdSearchResult->viewport()->update();
+    panFindOpt->Grid()->viewport()->update();
 }
 
 // --- the English rows ---------------------------------------------------------------------

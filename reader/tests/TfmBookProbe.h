@@ -4,6 +4,7 @@
 
 #include "ChainPane.h"
 #include "HistoryList.h"
+#include "SearchPanel.h"
 #include "StudyNotePane.h"
 #include "wnBook.h"
 
@@ -46,8 +47,8 @@ public:
     TStringGrid* sgrdSeriP() const { return b_.tshtSeriP->Grid(); }
     QWidget* tshtLingXiu() const { return b_.tshtLingXiu; }
     QTextEdit* redtLingXiu() const { return b_.redtLingXiu; }
-    QWidget* tshtSearchResult() const { return b_.tshtSearchResult; }
-    TStringGrid* sgrdSearchResult() const { return b_.sgrdSearchResult; }
+    QWidget* tshtSearchResult() const { return b_.panFindOpt->ResultPage(); }
+    TStringGrid* sgrdSearchResult() const { return b_.panFindOpt->Grid(); }
     QWidget* panReadArea() const { return b_.panReadArea; }
     TStringGrid* sgrdMain() const { return b_.sgrdMain; }
     QWidget* panBottom() const { return b_.panBottom; }
@@ -87,12 +88,12 @@ public:
     QTimer* tmrDrawSelectFrame() const { return b_.tmrDrawSelectFrame; }
     QTimer* tmrHintBallBuffer() const { return b_.tmrHintBallBuffer; }
     QObject* balloonHover_() const { return b_.balloonHover_; }
-    QComboBox* cbxKeyText() const { return b_.cbxKeyText; }
-    QToolButton* sbtnExeSearch() const { return b_.sbtnExeSearch; }
-    QRadioButton* RadioButton1() const { return b_.RadioButton1; }
-    QRadioButton* RadioButton2() const { return b_.RadioButton2; }
-    QRadioButton* RadioButton3() const { return b_.RadioButton3; }
-    QRadioButton* RadioButton4() const { return b_.RadioButton4; }
+    QComboBox* cbxKeyText() const { return b_.panFindOpt->cbxKeyText; }
+    QToolButton* sbtnExeSearch() const { return b_.panFindOpt->sbtnExeSearch; }
+    QRadioButton* RadioButton1() const { return b_.panFindOpt->RadioButton1; }
+    QRadioButton* RadioButton2() const { return b_.panFindOpt->RadioButton2; }
+    QRadioButton* RadioButton3() const { return b_.panFindOpt->RadioButton3; }
+    QRadioButton* RadioButton4() const { return b_.panFindOpt->RadioButton4; }
     std::array<QAction*, 10>& acBookmark() const { return b_.acBookmark; }
 
     std::array<int, 10>& BookMarks() const { return b_.bookMarks_; }
@@ -102,7 +103,7 @@ public:
     void SetSelectFramePhase(int phase) const { b_.selectFramePhase_ = phase; }
     int ChainPaneChapter() const { return b_.tshtSeriP->ListedChapter(); }
     THistoryList* History() const { return b_.history_.get(); }
-    const std::string& SearchedText() const { return b_.searchedText_; }
+    const std::string& SearchedText() const { return b_.panFindOpt->SearchedText(); }
 
     void tbtnNexChapterClick() const { b_.tbtnNexChapterClick(); }
     void tbtnFindClick() const { b_.tbtnFindClick(); }
