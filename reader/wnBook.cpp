@@ -1,10 +1,12 @@
 #include "wnBook.h"
 
+#include "ChainPane.h"
 #include "CompactStyle.h"
 #include "HistoryList.h"
 #include "PageTabStyle.h"
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
+#include "SearchPanel.h"
 #include "Splitter.h"
 #include "StudyNotePane.h"
 
@@ -236,23 +238,11 @@ void TfmBook::CreateRightPanel() {
         PageControl1->addTab(sheet, caption);
         return sheet;
     };
-    sgrdSeriP = new TStringGrid;
-    sgrdSeriP->setObjectName(QStringLiteral("sgrdSeriP"));
-    sgrdSeriP->setFont(ReadingFont());
-    sgrdSeriP->SetColCount(2);
-    sgrdSeriP->SetColWidth(0, 28);
-    sgrdSeriP->SetColWidth(1, 266);
-    sgrdSeriP->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, TGridDrawState s) {
-        sgrdMainDrawCell(sgrdSeriP, p, c, r, rect, s);
-    };
-    tshtSeriP = page("tshtSeriP", QStringLiteral("串珠内容"), sgrdSeriP);
+    tshtSeriP = new TChainPane(PageControl1);
+    PageControl1->addTab(tshtSeriP, QStringLiteral("串珠内容"));
     redtLingXiu = new TStudyNotePane;
     tshtLingXiu = page("tshtLingXiu", QStringLiteral("灵修版注释"), redtLingXiu);
-    sgrdSearchResult = new TStringGrid;
-    sgrdSearchResult->setObjectName(QStringLiteral("sgrdSearchResult"));
-    sgrdSearchResult->setFont(ReadingFont());
-    sgrdSearchResult->SetColCount(2);
-    tshtSearchResult = page("tshtSearchResult", QStringLiteral("搜索结果"), sgrdSearchResult);
+    PageControl1->addTab(panFindOpt->ResultPage(), QStringLiteral("搜索结果"));
     connect(PageControl1, &QTabWidget::currentChanged, this, &TfmBook::PageControl1Change);
 
     splH->addWidget(panReadArea);
@@ -278,9 +268,7 @@ void TfmBook::CreateToolBar() {
     ToolBar2->setFloatable(false);
     TCompactStyle::Install(ToolBar2);
     bottom->addWidget(ToolBar2, 0, 0, Qt::AlignLeft);
-    panFindOpt = new QWidget(panBottom);
-    panFindOpt->setObjectName(QStringLiteral("panFindOpt"));
-    panFindOpt->hide();
+    panFindOpt = new TSearchPanel(*this, panBottom);
     bottom->addWidget(panFindOpt, 0, 1);
 
     ppmNaviBack = new QMenu(this);
@@ -383,7 +371,7 @@ void TfmBook::showEvent(QShowEvent* event) {
 
 void TfmBook::FormShow() {
     BookmarksLoad();
-    SearchKeysLoad();
+    panFindOpt->SearchKeysLoad();
 }
 
 void TfmBook::FormDestroy() {
@@ -396,6 +384,8 @@ void TfmBook::FormDestroy() {
 bool TfmBook::eventFilter(QObject* watched, QEvent* event) {
     if (watched == panReadArea && event->type() == QEvent::Resize) {
         panReadAreaResize();
+    } else if (watched == panBottom && event->type() == QEvent::Resize) {
+        PlaceFindPanel();
     } else if (watched == edtChapterNum && event->type() == QEvent::KeyPress) {
         return edtChapterNumKeyPress(static_cast<QKeyEvent*>(event));
     }

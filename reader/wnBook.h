@@ -22,12 +22,10 @@ struct TCopyVerse;
 }
 
 class QAction;
-class QComboBox;
 class QKeyEvent;
 class QMouseEvent;
 class QLineEdit;
 class QMenu;
-class QRadioButton;
 class QSplitter;
 class QStackedWidget;
 class QTabWidget;
@@ -41,7 +39,9 @@ class QTreeWidgetItem;
 namespace orvane {
 
 class THistoryList;
+class TChainPane;
 class THintBalloonWin;
+class TSearchPanel;
 class TStudyNotePane;
 
 class TfmBook : public TfmAnceDisp {
@@ -190,17 +190,14 @@ private:
     QTreeWidget* trvBook = nullptr;
     QWidget* panRight = nullptr;
     QTabWidget* PageControl1 = nullptr;
-    QWidget* tshtSeriP = nullptr;
-    TStringGrid* sgrdSeriP = nullptr;
+    TChainPane* tshtSeriP = nullptr; // the chain-reference page, its list sgrdSeriP
     QWidget* tshtLingXiu = nullptr;
     TStudyNotePane* redtLingXiu = nullptr;
-    QWidget* tshtSearchResult = nullptr;
-    TStringGrid* sgrdSearchResult = nullptr;
     QWidget* panReadArea = nullptr;
     TStringGrid* sgrdMain = nullptr;
     QWidget* panBottom = nullptr;
     QToolBar* ToolBar2 = nullptr;
-    QWidget* panFindOpt = nullptr;
+    TSearchPanel* panFindOpt = nullptr; // the find panel; it fills the page tshtSearchResult
 
     QToolButton* ToolButton1 = nullptr; // back, with its history list
     QToolButton* ToolButton2 = nullptr; // forward
@@ -307,20 +304,10 @@ private:
     std::unique_ptr<THistoryList> history_; // never null after construction
 
     // --- chain references in the grid and the pane (wnBookChain.cpp) ------------------
-    // Pointer handling of both grids (the chapter grid and the pane).
+    // Pointer handling of both grids (the chapter grid and the pane's list).
     void sgrdMainMouseMove(TStringGrid* grid, QMouseEvent* event);
     void sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event);
-    // Lists every reference of chapter `chapterIndex` in the pane, group by group.
-    void LoadChainPane(int chapterIndex);
-    // The same for the chapter on show.
-    void FillChainPane();
-    // Makes current the pane's first row of the group of the grid row's first marker.
-    void SelectChainPaneRow(int gridRow);
-    void tshtSeriPResize();
-    void sgrdSeriPTopLeftChanged();
-    void sgrdSeriPSelectCell(int col, int row, bool& canSelect);
-    int chainPaneChapter_ = -1; // the chapter the pane lists; -1 before the first fill
-    int marksFirstLine_ = -1;   // first verse line of the chapter MarkedRows belong to
+    int marksFirstLine_ = -1; // first verse line of the chapter MarkedRows belong to
 
     // --- chapter balloon over the book tree (wnBookBalloon.cpp) -----------------------
     // Resting the pointer on a book's name opens a balloon with one circle per chapter.
@@ -355,30 +342,15 @@ private:
     // The verses of grid rows as the window shows them; rows without a verse are left out.
     std::vector<TCopyVerse> VersesOf(const std::vector<int>& rows) const;
 
-    // --- full-text search and the study-note pane (wnBookSearch.cpp) ------------------
-    void SearchKeysLoad();
+    // --- the find panel and the study-note pane (wnBookSearch.cpp) ---------------------
     // Shows the find panel while tbtnFind is down and hides it when it is up; running it twice
     // in the same state changes nothing, so a caller may flip the button and then call it.
     void tbtnFindClick();
     // Beside the tool bar while both fit into the reading area's width, else on a row of its
     // own under it; follows every resize of the bottom panel.
     void PlaceFindPanel();
-    void sbtnExeSearchClick();
-    void sgrdSearchResultDrawCell(QPainter& canvas, int col, int row, const QRect& rect,
-                                  TGridDrawState state);
-    void tshtSearchResultResize();
-    void sgrdSearchResultDblClick(QMouseEvent* event);
     // The study note of chapter-grid row `row` in redtLingXiu.
     void ShowLingXiuNote(int row);
-    QComboBox* cbxKeyText = nullptr;
-    QToolButton* sbtnExeSearch = nullptr;
-    QRadioButton* RadioButton1 = nullptr; // "本段"
-    QRadioButton* RadioButton2 = nullptr; // "本章"
-    QRadioButton* RadioButton3 = nullptr; // "本篇"
-    QRadioButton* RadioButton4 = nullptr; // "全部"
-    // The key text of the last search (GBK, full-width spaces folded, untrimmed); the result
-    // list highlights its keys. Empty until the first search that had a key text.
-    std::string searchedText_;
 
     // --- reading size and the English rows (wnBookSize.cpp) --------------------------
     void LayoutEnglish(int first, int count);
@@ -392,7 +364,6 @@ private:
     // The digits a scaled marker ball gets written with when it is drawn, and where.
     QString ballDigits_;
     QPoint ballDigitsAt_;
-
 
     // Each concern wires its own controls; called in this order by FormCreate.
     void CreateHistory();

@@ -1,7 +1,9 @@
 // Chain references under the pointer: the hand and tool-tip over marker balls and note icons
-// in the chapter grid and the chain-reference pane, following a ball to its first verse,
-// Ctrl+click marks, and the pane that lists every reference of the shown chapter.
+// in the chapter grid and the chain-reference pane's list, following a ball to its first
+// verse, and Ctrl+click marks.
 #include "wnBook.h"
+
+#include "ChainPane.h"
 
 #include "Addressing.h"
 #include "BibGlobe.h"
@@ -28,46 +30,6 @@ namespace {
 // A ball's hit square and the note icon's, at 9 points; both grow with the reading size.
 constexpr int kSpotSize = 16;
 constexpr int kNoteIconSize = 16;
-
-// Calls `onResize` for every resize of the watched widget.
-class TResizeWatch : public QObject {
-public:
-    TResizeWatch(QWidget* watched, std::function<void()> onResize)
-        : QObject(watched), onResize_(std::move(onResize)) {
-        watched->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == parent() && event->type() == QEvent::Resize) onResize_();
-        return false;
-    }
-
-private:
-    std::function<void()> onResize_;
-};
-
-bool ValidChapter(int chapter) {
-    return chapter >= 0 && chapter < kChapterCount;
-}
-
-const std::string& ChainLine(int chapter) {
-    static const std::string none;
-    const StringList& lines = TBibGlobe::CorpusFile(kChainFile);
-    return ValidChapter(chapter) && size_t(chapter) < lines.size() ? lines[size_t(chapter)] : none;
-}
-
-// The verses of a group taken from chapter `chapter`'s line. Its "99" references name that
-// same chapter: the data writes a group's own chapter that way, so a group listed from another
-// chapter (a verse in the pane) must not resolve them against the chapter on show.
-std::vector<int> ParseGroupOf(int chapter, std::string_view group) {
-    if (!ValidChapter(chapter)) return {};
-    int book = 0;
-    ChapterOfLine(ChapterTable[size_t(chapter)].FirstLine, &book);
-    return ParseChainGroup(group, book, ChapterNumber(chapter));
-}
-
-std::vector<int> MarkerVerses(int chapter, int marker) {
-    return ParseGroupOf(chapter, ChainGroupText(ChainLine(chapter), marker));
-}
 
 // Plain lines, one per verse: "[创1:1]" and the verse without its markers.
 QString HintText(const std::vector<int>& verses) {
@@ -130,12 +92,6 @@ void ClearHint(TStringGrid* grid) {
     QToolTip::hideText();
 }
 
-// The first marker of a text (its number; a backquote without digits counts as 1), or -1.
-int FirstMarker(std::string_view text) {
-    const TMarker marker = FindMarker(text);
-    return marker.Begin == std::string_view::npos ? -1 : marker.Number;
-}
-
 } // namespace
 
 void TfmBook::CreateChainPane() {
@@ -143,18 +99,23 @@ void TfmBook::CreateChainPane() {
             [this](QMouseEvent* e) { sgrdMainMouseMove(sgrdMain, e); });
     connect(sgrdMain, &TStringGrid::MouseDown, this,
             [this](QMouseEvent* e) { sgrdMainMouseDown(sgrdMain, e); });
-    connect(sgrdSeriP, &TStringGrid::MouseMoved, this,
-            [this](QMouseEvent* e) { sgrdMainMouseMove(sgrdSeriP, e); });
-    connect(sgrdSeriP, &TStringGrid::MouseDown, this,
-            [this](QMouseEvent* e) { sgrdMainMouseDown(sgrdSeriP, e); });
+    TStringGrid* pane = tshtSeriP->Grid();
+    connect(pane, &TStringGrid::MouseMoved, this,
+            [this, pane](QMouseEvent* e) { sgrdMainMouseMove(pane, e); });
+    connect(pane, &TStringGrid::MouseDown, this,
+            [this, pane](QMouseEvent* e) { sgrdMainMouseDown(pane, e); });
     // Leaving straight off a ball must not leave the hand behind: the next ball reached
     // would then keep the old tip.
     connect(sgrdMain, &TStringGrid::MouseLeft, this, [this] { ClearHint(sgrdMain); });
-    connect(sgrdSeriP, &TStringGrid::MouseLeft, this, [this] { ClearHint(sgrdSeriP); });
+    connect(pane, &TStringGrid::MouseLeft, this, [pane] { ClearHint(pane); });
 
-    sgrdSeriP->OnTopLeftChanged = [this] { sgrdSeriPTopLeftChanged(); };
-    sgrdSeriP->OnSelectCell = [this](int c, int r, bool& can) { sgrdSeriPSelectCell(c, r, can); };
-    new TResizeWatch(tshtSeriP, [this] { tshtSeriPResize(); });
+    // The pane's cells look like the chapter grid's and break like them.
+    connect(tshtSeriP, &TChainPane::drawCellWanted, this, &TfmBook::sgrdMainDrawCell);
+    connect(tshtSeriP, &TChainPane::layoutWanted, this,
+            [this](TStringGrid* grid) { LayoutRows(grid, 1, 0, nullptr, grid->RowCount() - 1); });
+    connect(tshtSeriP, &TChainPane::chainRowSelected, this, [this](int row) {
+        if (TBooksNodeData* nodeData = SelectedBookData()) nodeData->ChainRow = row;
+    });
 
     // Marks name rows, and rows mean other verses in another chapter: a chapter change
     // drops them. Connected after the loader, so this runs once the new chapter is laid out.
@@ -183,7 +144,7 @@ void TfmBook::sgrdMainMouseMove(TStringGrid* grid, QMouseEvent* event) {
         // A verse in the pane may come from any chapter; its balls are that chapter's.
         const int chapter = chapterGrid ? (gridFirstLine_ >= 0 ? ChapterOfLine(gridFirstLine_) : -1)
                                         : int(grid->Objects(0, row) & 0xFFFF);
-        ShowHint(grid, HintText(MarkerVerses(chapter, spot->Number)),
+        ShowHint(grid, HintText(TChainPane::MarkerVerses(chapter, spot->Number)),
                  event->globalPosition().toPoint());
         return;
     }
@@ -224,13 +185,14 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
             const int from = gridFirstLine_ >= 0 && current >= sgrdMain->FixedRows()
                                  ? gridFirstLine_ + current - sgrdMain->FixedRows()
                                  : -1;
-            if (from >= 0) RecordLocation(from, sgrdSeriP->Row());
+            if (from >= 0) RecordLocation(from, tshtSeriP->Grid()->Row());
             // The first verse the tip listed: for a ball of the shown chapter that is the
             // pane's first row of that number, and a ball of a listed verse names a group of
             // the verse's own chapter, which the pane does not hold.
-            const std::vector<int> verses = MarkerVerses(chapter, number);
+            const std::vector<int> verses = TChainPane::MarkerVerses(chapter, number);
             if (!verses.empty())
-                JumpToVerse(verses.front() << 16 | ChapterOfLine(verses.front()), sgrdSeriP->Row());
+                JumpToVerse(verses.front() << 16 | ChapterOfLine(verses.front()),
+                            tshtSeriP->Grid()->Row());
             return;
         }
         ClearHint(grid);
@@ -256,106 +218,6 @@ void TfmBook::sgrdMainMouseDown(TStringGrid* grid, QMouseEvent* event) {
         MarkedRows.clear();
     }
     grid->viewport()->update();
-}
-
-// --- the chain-reference pane -------------------------------------------------------------
-
-void TfmBook::FillChainPane() {
-    LoadChainPane(gridFirstLine_ >= 0 ? ChapterOfLine(gridFirstLine_) : -1);
-}
-
-void TfmBook::LoadChainPane(int chapterIndex) {
-    TStringGrid* pane = sgrdSeriP;
-    pane->ReloadPending = false;
-    const bool newContent = chapterIndex != chainPaneChapter_;
-    chainPaneChapter_ = chapterIndex;
-    // Another chapter's texts must be broken afresh even when the width has not changed.
-    if (newContent) pane->SavedRow = -1;
-
-    struct Row {
-        int group;
-        int verse;
-    };
-    std::vector<Row> rows;
-    const std::string_view line = ChainLine(chapterIndex);
-    int ordinal = 0;
-    for (size_t tilde = line.find('~'); tilde != std::string_view::npos;) {
-        ++ordinal;
-        const size_t next = line.find('~', tilde + 1);
-        const std::string_view group =
-            line.substr(tilde + 1, next == std::string_view::npos ? next : next - tilde - 1);
-        // A group without references (a heading) still takes its number.
-        const size_t open = group.find('[');
-        if (open != std::string_view::npos)
-            for (int v : ParseGroupOf(chapterIndex, group.substr(open)))
-                rows.push_back({ordinal, v});
-        tilde = next;
-    }
-
-    auto onSelect = std::move(pane->OnSelectCell);
-    pane->OnSelectCell = nullptr; // filling is no choice of the reader's
-    pane->ClearCells();
-    pane->SetRowCount(std::max<int>(1, int(rows.size())));
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const int v = rows[r].verse;
-        std::string text(1, '[');
-        text.append(ShortReference(v)).append(1, ']').append(TBibGlobe::VerseText(v));
-        const intptr_t object = intptr_t(v) << 16 | ChapterOfLine(v);
-        pane->SetCells(0, int(r), std::to_string(rows[r].group));
-        pane->SetCells(1, int(r), std::move(text));
-        pane->SetObjects(0, int(r), object);
-        pane->SetObjects(1, int(r), object);
-    }
-    if (newContent) {
-        pane->SetRow(0);
-        pane->SetTopRow(0);
-    }
-    pane->OnSelectCell = std::move(onSelect);
-
-    int width = pane->contentsRect().width() - pane->ColWidth(0) - 2;
-    if (pane->ScrollBarShowing()) width -= pane->verticalScrollBar()->sizeHint().width();
-    if (width > 0) pane->SetColWidth(1, width);
-    LayoutRows(pane, 1, 0, nullptr, pane->RowCount() - 1);
-}
-
-void TfmBook::SelectChainPaneRow(int gridRow) {
-    const int entry = gridRow - sgrdMain->FixedRows();
-    if (gridFirstLine_ < 0 || entry < 0 || gridFirstLine_ + entry > gridLastLine_) return;
-    // The verse's first marker, as its first painted ball would show it; read from the text
-    // so that a verse not painted yet (just jumped to) finds its group too.
-    const int marker = FirstMarker(TBibGlobe::VerseText(gridFirstLine_ + entry));
-    if (marker < 0) return;
-    const std::string key = std::to_string(marker);
-    for (int r = sgrdSeriP->FixedRows(); r < sgrdSeriP->RowCount(); ++r) {
-        if (sgrdSeriP->Cells(0, r) != key) continue;
-        sgrdSeriP->SetRow(r);
-        if (sgrdSeriP->ScrollBarShowing()) sgrdSeriP->SetTopRow(r);
-        return;
-    }
-}
-
-void TfmBook::tshtSeriPResize() {
-    if (PageControl1->currentWidget() != tshtSeriP) return;
-    TStringGrid* pane = sgrdSeriP;
-    pane->SavedRow = pane->Row();
-    pane->SetColWidth(1, std::max(0, pane->contentsRect().width() - pane->ColWidth(0) - 2));
-    if (gridFirstLine_ < 0) return; // nothing listed yet: the first fill lays out for this width
-    // A pending reload means the pane still lists the chapter before: the fill below replaces
-    // it, and ShowRowDetails then has nothing left to reload.
-    LoadChainPane(ChapterOfLine(gridFirstLine_));
-}
-
-void TfmBook::sgrdSeriPTopLeftChanged() {
-    // A group's number ball stands on its first row or on the top row: both move on a scroll.
-    sgrdSeriP->viewport()->update();
-}
-
-void TfmBook::sgrdSeriPSelectCell(int col, int row, bool& canSelect) {
-    (void)col;
-    (void)canSelect;
-    TBooksNodeData* nodeData = SelectedBookData();
-    if (nodeData && row >= sgrdSeriP->FixedRows())
-        nodeData->ChainRow = row - sgrdSeriP->FixedRows();
 }
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "ChainPane.h"
 #include "CopyFormats.h"
 #include "GbkBridge.h"
 
@@ -102,11 +103,12 @@ void TfmBook::miCopySpClick() {
     if (line < 0) return;
     // The pane refills lazily while its page is hidden; its rows may still be another
     // chapter's.
-    if (sgrdSeriP->ReloadPending) FillChainPane();
+    const TStringGrid* list = tshtSeriP->Grid();
+    if (list->ReloadPending) tshtSeriP->FillChainPane();
     std::vector<TChainPaneRow> pane;
-    pane.reserve(size_t(sgrdSeriP->RowCount()));
-    for (int row = 0; row < sgrdSeriP->RowCount(); ++row)
-        pane.push_back({sgrdSeriP->Cells(0, row), sgrdSeriP->Cells(1, row)});
+    pane.reserve(size_t(list->RowCount()));
+    for (int row = 0; row < list->RowCount(); ++row)
+        pane.push_back({list->Cells(0, row), list->Cells(1, row)});
     PutOnClipboard(
         ChainContentFormat(CopyVerseOf(line), MarkerNumbers(TBibGlobe::VerseText(line)), pane));
 }

@@ -5,6 +5,7 @@
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "ChainPane.h"
 #include "DrawCanvas.h"
 #include "DrawMenus.h"
 #include "GbkBridge.h"
@@ -14,6 +15,7 @@
 #include "ReadingFont.h"
 #include "ReadingSize.h"
 #include "ScaledPictures.h"
+#include "SearchPanel.h"
 #include "SkinState.h"
 #include "StudyNotePane.h"
 #include "TxtFormat.h"
@@ -218,21 +220,21 @@ void TfmBook::ReapplySkin() {
 
     const QColor reading = ReadingBackground();
     for (QWidget* w : {static_cast<QWidget*>(redtLingXiu), static_cast<QWidget*>(sgrdMain),
-                       static_cast<QWidget*>(sgrdSeriP), static_cast<QWidget*>(sgrdSearchResult),
-                       static_cast<QWidget*>(trvBook)}) {
+                       static_cast<QWidget*>(tshtSeriP->Grid()),
+                       static_cast<QWidget*>(panFindOpt->Grid()), static_cast<QWidget*>(trvBook)}) {
         if (!w) continue;
         QPalette p = w->palette();
         p.setColor(QPalette::Base, reading);
         p.setColor(QPalette::Window, reading);
         w->setPalette(p);
     }
-    sgrdSeriP->setFont(sgrdMain->font());
+    tshtSeriP->Grid()->setFont(sgrdMain->font());
     const bool skinned = SkinIndex != kSkinSystem && !SkinCellFace.isNull();
     sgrdMain->SetRowHeight(0, skinned ? SkinCellFace.height() : kHeaderHeight);
     TDrawMenus::Install(ppmChapterSelect);
     sgrdMain->viewport()->update();
-    sgrdSeriP->viewport()->update();
-    sgrdSearchResult->viewport()->update();
+    tshtSeriP->Grid()->viewport()->update();
+    panFindOpt->Grid()->viewport()->update();
 }
 
 // --- layout -------------------------------------------------------------------------------
@@ -305,6 +307,7 @@ void TfmBook::LayoutRows(TStringGrid* grid, int col, int first, const StringList
         if (grid == sgrdMain) {
             gridFirstLine_ = first;
             gridLastLine_ = first + int(grid->LineBreaks.size()) - 1;
+            tshtSeriP->SetShownChapter(ChapterOfLine(first));
         }
     }
     setHeights();

@@ -2,6 +2,7 @@
 
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "ChainPane.h"
 #include "DrawMenus.h"
 #include "GbkBridge.h"
 #include "ReaderPictures.h"
@@ -171,7 +172,7 @@ void TfmBook::tmrTreeChangedTimer() {
     tmrTreeChanged->stop();
     tmrDrawSelectFrame->stop();
     sgrdMain->SavedRow = -1;
-    sgrdSeriP->SavedRow = -1;
+    tshtSeriP->Grid()->SavedRow = -1;
     TBooksNodeData* nodeData = SelectedBookData();
     if (!nodeData) return;
     const TBookInfo& book = BookOf(*nodeData);
@@ -205,7 +206,7 @@ void TfmBook::tmrTreeChangedTimer() {
     edtChapterNum->setText(QString::number(number));
     edtChapterNum->end(false);
 
-    sgrdSeriP->ReloadPending = true;
+    tshtSeriP->Grid()->ReloadPending = true;
     ShowRowDetails(sgrdMain->Row());
     if (sgrdMain->ColWidth(0) != ReadingScaled(52)) sgrdMain->SetColWidth(0, ReadingScaled(52));
     tmrDrawSelectFrame->start();
@@ -246,11 +247,8 @@ void TfmBook::ShowRowDetails(int row) {
     if (page == tshtLingXiu) {
         ShowLingXiuNote(row);
     } else if (page == tshtSeriP) {
-        if (sgrdSeriP->ReloadPending) {
-            sgrdSeriP->ReloadPending = false;
-            FillChainPane();
-        }
-        SelectChainPaneRow(row);
+        if (tshtSeriP->Grid()->ReloadPending) tshtSeriP->FillChainPane();
+        tshtSeriP->SelectChainPaneRow(ShownVerseLine(row));
     }
     // The search results stay as the search left them.
     emit rowDetailsChanged(row);

@@ -3,15 +3,17 @@
 // settings behind them.
 #include "wnBook.h"
 
+#include "ChainPane.h"
 #include "EnglishRows.h"
 #include "EnglishText.h"
 #include "GbkBridge.h"
 #include "IniFileX.h"
 #include "ReadingFont.h"
 #include "ReadingSize.h"
-#include "StudyNotePane.h"
+#include "SearchPanel.h"
 #include "SettingsKeys.h"
 #include "SkinState.h"
+#include "StudyNotePane.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -142,7 +144,7 @@ void TfmBook::ReadingSettingsLoad() {
 
 void TfmBook::RelayoutForReading() {
     const QFont& font = ReadingFont();
-    for (TStringGrid* grid : {sgrdMain, sgrdSeriP, sgrdSearchResult}) {
+    for (TStringGrid* grid : {sgrdMain, tshtSeriP->Grid(), panFindOpt->Grid()}) {
         // The header keeps the height its look gave it.
         std::vector<int> fixed;
         for (int r = 0; r < grid->FixedRows(); ++r)
@@ -155,16 +157,13 @@ void TfmBook::RelayoutForReading() {
     }
     redtLingXiu->setFont(font);
     sgrdMain->SetColWidth(0, ReadingScaled(kVerseColumn));
-    sgrdSeriP->SetColWidth(0, ReadingScaled(kGroupColumn));
+    tshtSeriP->Grid()->SetColWidth(0, ReadingScaled(kGroupColumn));
     panReadAreaResize(); // keeps the current verse current and at the top
-    if (chainPaneChapter_ >= 0) {
-        sgrdSeriP->SavedRow = sgrdSeriP->Row();
-        LoadChainPane(chainPaneChapter_);
-    }
-    tshtSearchResultResize();
+    tshtSeriP->ReloadChainPane();
+    panFindOpt->tshtSearchResultResize();
     sgrdMain->viewport()->update();
-    sgrdSeriP->viewport()->update();
-    sgrdSearchResult->viewport()->update();
+    tshtSeriP->Grid()->viewport()->update();
+    panFindOpt->Grid()->viewport()->update();
 }
 
 // --- the English rows ---------------------------------------------------------------------

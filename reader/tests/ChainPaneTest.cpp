@@ -8,6 +8,7 @@
 #include "Addressing.h"
 #include "BibGlobe.h"
 #include "BookTables.h"
+#include "ChainPane.h"
 #include "ChainRefs.h"
 #include "GbkBridge.h"
 #include "HistoryList.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -423,6 +425,52 @@ private slots:
                      ChapterTable[size_t(ChapterOfLine(own.front()))].FirstLine);
         QTRY_VERIFY(!P().tmrTreeChanged()->isActive());
         QCOMPARE(fm->RowToVerseLine(Main()->Row()), own.front());
+    }
+
+    // The pane on its own, as its owner sees it: a fill asks once for its list to be laid out
+    // and reports no row as chosen (the window would store it as the book's place); a row the
+    // reader clicks is reported as a data row; a verse selects its first marker's group.
+    void thePaneAloneReportsOnlyWhatTheReaderChose() {
+        TChainPane pane;
+        pane.resize(500, 300);
+        QSignalSpy layouts(&pane, &TChainPane::layoutWanted);
+        QSignalSpy chosen(&pane, &TChainPane::chainRowSelected);
+        pane.SetShownChapter(kGenesis1);
+        pane.FillChainPane();
+        QCOMPARE(pane.ListedChapter(), kGenesis1);
+        QCOMPARE(layouts.count(), 1);
+        QCOMPARE(layouts.front().front().value<TStringGrid*>(), pane.Grid());
+        QVERIFY(chosen.isEmpty());
+        QCOMPARE(pane.Grid()->Cells(1, 0), PaneText(ToolVerses(kGenesis1, 1).front()));
+
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QTest::mouseClick(pane.Grid()->viewport(), Qt::LeftButton, {},
+                          pane.Grid()->CellRect(1, 2).center());
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.front().front().toInt(), 2);
+
+        // The first verse whose first marker is past group 1, and the row its group starts on
+        // counted from the groups before it.
+        int verse = -1, marker = -1;
+        for (int v = ChapterTable[kGenesis1].FirstLine; v <= ChapterTable[kGenesis1].LastLine;
+             ++v) {
+            const TMarker m = FindMarker(TBibGlobe::VerseText(v));
+            if (m.Begin != std::string_view::npos && m.Number > 1) {
+                verse = v;
+                marker = m.Number;
+                break;
+            }
+        }
+        QVERIFY(verse >= 0);
+        int row = 0;
+        for (int g = 1; g < marker; ++g)
+            row += int(ToolVerses(kGenesis1, g).size());
+        pane.SelectChainPaneRow(-1);
+        QCOMPARE(pane.Grid()->Row(), 2);
+        pane.SelectChainPaneRow(verse);
+        QCOMPARE(pane.Grid()->Row(), row);
+        QCOMPARE(pane.Grid()->Cells(0, row), std::to_string(marker));
     }
 
     void hiddenPaneWaitsAndCatchesUp() {

@@ -2,7 +2,9 @@
 // The tests' one way into the reading window's controls and state: what a person sees and
 // touches there, without making it part of the window's face.
 
+#include "ChainPane.h"
 #include "HistoryList.h"
+#include "SearchPanel.h"
 #include "StudyNotePane.h"
 #include "wnBook.h"
 
@@ -42,11 +44,11 @@ public:
     QWidget* panRight() const { return b_.panRight; }
     QTabWidget* PageControl1() const { return b_.PageControl1; }
     QWidget* tshtSeriP() const { return b_.tshtSeriP; }
-    TStringGrid* sgrdSeriP() const { return b_.sgrdSeriP; }
+    TStringGrid* sgrdSeriP() const { return b_.tshtSeriP->Grid(); }
     QWidget* tshtLingXiu() const { return b_.tshtLingXiu; }
     QTextEdit* redtLingXiu() const { return b_.redtLingXiu; }
-    QWidget* tshtSearchResult() const { return b_.tshtSearchResult; }
-    TStringGrid* sgrdSearchResult() const { return b_.sgrdSearchResult; }
+    QWidget* tshtSearchResult() const { return b_.panFindOpt->ResultPage(); }
+    TStringGrid* sgrdSearchResult() const { return b_.panFindOpt->Grid(); }
     QWidget* panReadArea() const { return b_.panReadArea; }
     TStringGrid* sgrdMain() const { return b_.sgrdMain; }
     QWidget* panBottom() const { return b_.panBottom; }
@@ -86,12 +88,12 @@ public:
     QTimer* tmrDrawSelectFrame() const { return b_.tmrDrawSelectFrame; }
     QTimer* tmrHintBallBuffer() const { return b_.tmrHintBallBuffer; }
     QObject* balloonHover_() const { return b_.balloonHover_; }
-    QComboBox* cbxKeyText() const { return b_.cbxKeyText; }
-    QToolButton* sbtnExeSearch() const { return b_.sbtnExeSearch; }
-    QRadioButton* RadioButton1() const { return b_.RadioButton1; }
-    QRadioButton* RadioButton2() const { return b_.RadioButton2; }
-    QRadioButton* RadioButton3() const { return b_.RadioButton3; }
-    QRadioButton* RadioButton4() const { return b_.RadioButton4; }
+    QComboBox* cbxKeyText() const { return b_.panFindOpt->cbxKeyText; }
+    QToolButton* sbtnExeSearch() const { return b_.panFindOpt->sbtnExeSearch; }
+    QRadioButton* RadioButton1() const { return b_.panFindOpt->RadioButton1; }
+    QRadioButton* RadioButton2() const { return b_.panFindOpt->RadioButton2; }
+    QRadioButton* RadioButton3() const { return b_.panFindOpt->RadioButton3; }
+    QRadioButton* RadioButton4() const { return b_.panFindOpt->RadioButton4; }
     std::array<QAction*, 10>& acBookmark() const { return b_.acBookmark; }
 
     std::array<int, 10>& BookMarks() const { return b_.bookMarks_; }
@@ -99,13 +101,13 @@ public:
     int GridFirstLine() const { return b_.gridFirstLine_; }
     int SelectFramePhase() const { return b_.selectFramePhase_; }
     void SetSelectFramePhase(int phase) const { b_.selectFramePhase_ = phase; }
-    int ChainPaneChapter() const { return b_.chainPaneChapter_; }
+    int ChainPaneChapter() const { return b_.tshtSeriP->ListedChapter(); }
     THistoryList* History() const { return b_.history_.get(); }
-    const std::string& SearchedText() const { return b_.searchedText_; }
+    const std::string& SearchedText() const { return b_.panFindOpt->SearchedText(); }
 
     void tbtnNexChapterClick() const { b_.tbtnNexChapterClick(); }
     void tbtnFindClick() const { b_.tbtnFindClick(); }
-    void FillChainPane() const { b_.FillChainPane(); }
+    void FillChainPane() const { b_.tshtSeriP->FillChainPane(); }
     const std::vector<QStringList>& EnglishLines() const { return b_.englishLines_; }
     int EnglishRowsHeight(int entry) const { return b_.EnglishRowsHeight(entry); }
     void tmrDrawSelectFrameTimer() const { b_.tmrDrawSelectFrameTimer(); }
