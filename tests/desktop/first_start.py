@@ -56,6 +56,7 @@ def look(skin):
             h.wait_place(s, "创世记", 1)
             s.screenshot(f"first-start-{SKINS[skin]}")
             check_placement(s, s.window)
+            s.activate_reader()
             s.key("alt+F4")
             h.check(s.wait_exit() == 0, "the reader did not end cleanly")
             h.check(s.ini_value("MAIN", "SKIN INDEX") == str(skin),

@@ -301,6 +301,18 @@ class Session:
     def active_window(self):
         return _run(["xdotool", "getactivewindow"], env=self.env, check_rc=False).strip()
 
+    def activate_reader(self, timeout=5):
+        """Waits until the reader's main window has the focus, asking the manager for it: on a
+        loaded machine a key sent before the manager has focused a new window reaches none."""
+        wid = str(self.window)
+
+        def active():
+            if self.active_window() == wid:
+                return True
+            _run(["xdotool", "windowactivate", wid], env=self.env, check_rc=False)
+            return False
+        wait_for("the reader's window to have the focus", active, timeout=timeout)
+
     # --- input ----------------------------------------------------------------------------
 
     def key(self, *keys, delay_ms=30):
