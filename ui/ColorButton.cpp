@@ -13,7 +13,13 @@ TButton::TButton(QWidget* parent) : TButton(QString(), parent) {}
 TButton::TButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
     // Which button shows itself as the default one depends on where the focus is, also when the
     // focus moves between two other widgets.
-    connect(qApp, &QApplication::focusChanged, this, &TButton::FocusChanged);
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &TButton::FocusChanged);
+}
+
+TButton::~TButton() {
+    // QWidget's destructor gives the focus away and so announces a focus change; by then this is
+    // no button any more, and the slot must not run on what is left of it.
+    disconnect(focusWatch_);
 }
 
 void TButton::SetColor(const QColor& color) {

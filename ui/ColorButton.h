@@ -28,6 +28,7 @@ public:
 
     explicit TButton(QWidget* parent = nullptr);
     explicit TButton(const QString& text, QWidget* parent = nullptr);
+    ~TButton() override;
 
     static QColor DefaultColor() { return {207, 207, 207}; }
 
@@ -47,6 +48,7 @@ protected:
 private:
     void FocusChanged();
 
+    QMetaObject::Connection focusWatch_;
     QColor color_ = DefaultColor();
     bool isFocused_ = false; // as last painted
 };
