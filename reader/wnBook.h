@@ -271,6 +271,11 @@ private:
     void LayoutRows(TStringGrid* grid, int col, int first, const StringList* source, int last);
     void sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
                           TGridDrawState state);
+    void PaintHeaderCell(TStringGrid* grid, QPainter& canvas, int col, const QRect& rect);
+    void PaintNumberCell(TStringGrid* grid, QPainter& canvas, int row, const QRect& rect,
+                         int verseLine);
+    void PaintTextCell(TStringGrid* grid, QPainter& canvas, int col, int row, const QRect& rect,
+                       int verseLine);
     // `narrow`: the 12-px ball of a one-digit number.
     void PrepareMarkerBall(int numberSize, bool narrow = false);
     void DrawMarkerBall(TStringGrid* grid, QPainter& canvas, const QString& digits, int x, int y,

@@ -442,94 +442,116 @@ void TfmBook::sgrdMainDrawCell(TStringGrid* grid, QPainter& canvas, int col, int
     canvas.setFont(grid->font());
     const bool chapterGrid = grid == sgrdMain;
     const int fixed = grid->FixedRows();
-    const bool skinned = SkinIndex != kSkinSystem;
-    // Right and bottom as the first pixel outside the cell.
-    const int left = rect.left(), top = rect.top();
-    const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
     const int verseLine = chapterGrid && gridFirstLine_ >= 0 && row >= fixed &&
                                   gridFirstLine_ + row - fixed <= gridLastLine_
                               ? gridFirstLine_ + row - fixed
                               : -1;
+    if (chapterGrid && row < fixed)
+        PaintHeaderCell(grid, canvas, col, rect);
+    else if (col == 0)
+        PaintNumberCell(grid, canvas, row, rect, verseLine);
+    else
+        PaintTextCell(grid, canvas, col, row, rect, verseLine);
+}
 
-    if (chapterGrid && row < fixed) { // the header
-        if (skinned)
-            TDrawCanvas::TileHorizontally(canvas, SkinCellFace, grid->ColWidth(col), left);
-        else
-            PaintPlainBackground(canvas, rect);
-        const QRect textRect = rect.adjusted(0, 4, 0, 0);
-        if (col != 0) {
-            // The header keeps its height at every reading size, and so its caption's size.
-            QFont caption = canvas.font();
-            caption.setPointSize(kDefaultReadingSize);
-            canvas.setFont(caption);
-            canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("dadev"));
-            return;
+// The chapter grid's header: the book's short name over the number column, "dadev" over the text.
+void TfmBook::PaintHeaderCell(TStringGrid* grid, QPainter& canvas, int col, const QRect& rect) {
+    const bool skinned = SkinIndex != kSkinSystem;
+    // Right and bottom as the first pixel outside the cell.
+    const int left = rect.left(), top = rect.top();
+    const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
+    if (skinned)
+        TDrawCanvas::TileHorizontally(canvas, SkinCellFace, grid->ColWidth(col), left);
+    else
+        PaintPlainBackground(canvas, rect);
+    const QRect textRect = rect.adjusted(0, 4, 0, 0);
+    if (col != 0) {
+        // The header keeps its height at every reading size, and so its caption's size.
+        QFont caption = canvas.font();
+        caption.setPointSize(kDefaultReadingSize);
+        canvas.setFont(caption);
+        canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("dadev"));
+        return;
+    }
+    const QColor frame = FrameColour();
+    canvas.fillRect(right - 1, top, 1, rect.height(), frame);
+    canvas.fillRect(left, bottom - 1, rect.width(), 1, frame);
+    const int book = gridFirstLine_ >= 0 ? BookOfLine(gridFirstLine_) : -1;
+    if (book >= 0) {
+        canvas.setFont(HeaderNameFont());
+        canvas.setPen(skinned ? SkinAccentColor() : QColor(Qt::black));
+        canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop,
+                        FromGbk(BookTable[size_t(book)].ShortName));
+    }
+    return;
+}
+
+// A verse's number with its bookmark and mark flags, or a chain group's number in the pane.
+void TfmBook::PaintNumberCell(TStringGrid* grid, QPainter& canvas, int row, const QRect& rect,
+                              int verseLine) {
+    const bool chapterGrid = grid == sgrdMain;
+    const int fixed = grid->FixedRows();
+    const bool skinned = SkinIndex != kSkinSystem;
+    // Right and bottom as the first pixel outside the cell.
+    const int left = rect.left(), top = rect.top();
+    const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
+    if (skinned)
+        canvas.drawImage(rect, SkinCellFaceSmall);
+    else
+        PaintPlainBackground(canvas, rect);
+    const int ascent = QFontMetrics(canvas.font()).ascent();
+    if (chapterGrid) {
+        if (verseLine < 0) return;
+        const QString number = QStringLiteral("%1:%2")
+                                   .arg(::orvane::ChapterNumber(ChapterOfLine(verseLine)))
+                                   .arg(row - fixed + 1);
+        const bool scaled = CurrentReadingSize() != kDefaultReadingSize;
+        canvas.drawText(QPoint(left + ReadingScaled(4), top + ReadingScaled(4) + ascent), number);
+        for (int i = 0; i < int(bookMarks_.size()); ++i) {
+            if (bookMarks_[size_t(i)] != verseLine) continue;
+            const QImage& mark = ToolPicture(kFirstBookmarkIcon + i);
+            const int size = ReadingScaled(16);
+            canvas.drawImage(QPoint(right - size, bottom - size - 1),
+                             scaled ? ScaledPicture(mark, size) : mark);
         }
-        const QColor frame = FrameColour();
-        canvas.fillRect(right - 1, top, 1, rect.height(), frame);
-        canvas.fillRect(left, bottom - 1, rect.width(), 1, frame);
-        const int book = gridFirstLine_ >= 0 ? BookOfLine(gridFirstLine_) : -1;
-        if (book >= 0) {
-            canvas.setFont(HeaderNameFont());
-            canvas.setPen(skinned ? SkinAccentColor() : QColor(Qt::black));
-            canvas.drawText(textRect, Qt::AlignHCenter | Qt::AlignTop,
-                            FromGbk(BookTable[size_t(book)].ShortName));
+        if (MarkedRows.contains(QString::number(row))) {
+            const QImage& flag = CheckFlagPicture();
+            if (scaled) {
+                const QImage& big = ScaledKeyedPicture(flag, ReadingScaled(flag.width()));
+                canvas.drawImage(QPoint(right - big.width() - 1, bottom - big.height() - 1), big);
+            } else {
+                DrawKeyed(canvas, QPoint(right - flag.width() - 1, bottom - flag.height() - 1),
+                          flag);
+            }
         }
         return;
     }
-
-    if (col == 0) { // verse number, or a group's number in the pane
-        if (skinned)
-            canvas.drawImage(rect, SkinCellFaceSmall);
-        else
-            PaintPlainBackground(canvas, rect);
-        const int ascent = QFontMetrics(canvas.font()).ascent();
-        if (chapterGrid) {
-            if (verseLine < 0) return;
-            const QString number = QStringLiteral("%1:%2")
-                                       .arg(::orvane::ChapterNumber(ChapterOfLine(verseLine)))
-                                       .arg(row - fixed + 1);
-            const bool scaled = CurrentReadingSize() != kDefaultReadingSize;
-            canvas.drawText(QPoint(left + ReadingScaled(4), top + ReadingScaled(4) + ascent),
-                            number);
-            for (int i = 0; i < int(bookMarks_.size()); ++i) {
-                if (bookMarks_[size_t(i)] != verseLine) continue;
-                const QImage& mark = ToolPicture(kFirstBookmarkIcon + i);
-                const int size = ReadingScaled(16);
-                canvas.drawImage(QPoint(right - size, bottom - size - 1),
-                                 scaled ? ScaledPicture(mark, size) : mark);
-            }
-            if (MarkedRows.contains(QString::number(row))) {
-                const QImage& flag = CheckFlagPicture();
-                if (scaled) {
-                    const QImage& big = ScaledKeyedPicture(flag, ReadingScaled(flag.width()));
-                    canvas.drawImage(QPoint(right - big.width() - 1, bottom - big.height() - 1),
-                                     big);
-                } else {
-                    DrawKeyed(canvas, QPoint(right - flag.width() - 1, bottom - flag.height() - 1),
-                              flag);
-                }
-            }
-            return;
-        }
-        // A group's number stands on its first row, and on the top row when that first row
-        // has scrolled away.
-        const std::string& text = grid->Cells(0, row);
-        if (text.empty()) return;
-        if (row > 0 && row != grid->TopRow() && text == grid->Cells(0, row - 1)) return;
-        const QString digits = FromGbk(text);
-        if (digits.size() >= 3) {
-            PrepareMarkerBall(7);
-            WriteMarkerDigits(digits, 1, 1);
-        } else {
-            PrepareMarkerBall(8);
-            WriteMarkerDigits(digits, digits.size() == 1 ? 5 : 2, 0);
-        }
-        DrawMarkerBall(nullptr, canvas, digits, left + ReadingScaled(4), top + ReadingScaled(4),
-                       row);
-        return;
+    // A group's number stands on its first row, and on the top row when that first row
+    // has scrolled away.
+    const std::string& text = grid->Cells(0, row);
+    if (text.empty()) return;
+    if (row > 0 && row != grid->TopRow() && text == grid->Cells(0, row - 1)) return;
+    const QString digits = FromGbk(text);
+    if (digits.size() >= 3) {
+        PrepareMarkerBall(7);
+        WriteMarkerDigits(digits, 1, 1);
+    } else {
+        PrepareMarkerBall(8);
+        WriteMarkerDigits(digits, digits.size() == 1 ? 5 : 2, 0);
     }
+    DrawMarkerBall(nullptr, canvas, digits, left + ReadingScaled(4), top + ReadingScaled(4), row);
+    return;
+}
 
+// A text cell: its note icon, the selection frame or the dotted separators, the lines with their
+// marker balls, and in the chapter grid the English under them.
+void TfmBook::PaintTextCell(TStringGrid* grid, QPainter& canvas, int col, int row,
+                            const QRect& rect, int verseLine) {
+    const bool chapterGrid = grid == sgrdMain;
+    const int fixed = grid->FixedRows();
+    // Right and bottom as the first pixel outside the cell.
+    const int left = rect.left(), top = rect.top();
+    const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
     // The text column.
     canvas.fillRect(rect, ReadingBackground());
     if (chapterGrid && verseLine >= 0 && HasNote(verseLine)) {
