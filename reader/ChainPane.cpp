@@ -6,6 +6,7 @@
 #include "ChainRefs.h"
 #include "Markers.h"
 #include "ReadingFont.h"
+#include "ReadingSize.h"
 
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -51,7 +52,7 @@ TChainPane::TChainPane(QWidget* parent) : QWidget(parent) {
     sgrdSeriP->setObjectName(QStringLiteral("sgrdSeriP"));
     sgrdSeriP->setFont(ReadingFont());
     sgrdSeriP->SetColCount(2);
-    sgrdSeriP->SetColWidth(0, 28);
+    sgrdSeriP->SetColWidth(0, kGroupColumnWidth);
     sgrdSeriP->SetColWidth(1, 266);
     sgrdSeriP->OnDrawCell = [this](QPainter& p, int c, int r, const QRect& rect, TGridDrawState s) {
         emit drawCellWanted(sgrdSeriP, p, c, r, rect, s);

@@ -14,6 +14,12 @@ inline constexpr int kDefaultReadingSize = 9;
 inline constexpr int kMinReadingSize = 9;
 inline constexpr int kMaxReadingSize = 24;
 
+// Measures of the 9-point layout that the reading size scales: a display line, the chapter
+// grid's verse-number column and the chain pane's group-number column.
+inline constexpr int kReadingLineHeight = 24;
+inline constexpr int kVerseColumnWidth = 52;
+inline constexpr int kGroupColumnWidth = 28;
+
 // Into kMinReadingSize..kMaxReadingSize.
 int ClampReadingSize(int points);
 // The stored setting: a decimal number of points, clamped into the range. An empty text or

@@ -6,6 +6,7 @@
 #include "PageTabStyle.h"
 #include "ReaderPictures.h"
 #include "ReadingFont.h"
+#include "ReadingSize.h"
 #include "SearchPanel.h"
 #include "Splitter.h"
 #include "StudyNotePane.h"
@@ -211,7 +212,7 @@ void TfmBook::CreateRightPanel() {
     sgrdMain->SetColCount(2);
     sgrdMain->SetRowCount(5);
     sgrdMain->SetFixedRows(1);
-    sgrdMain->SetColWidth(0, 52);
+    sgrdMain->SetColWidth(0, kVerseColumnWidth);
     sgrdMain->SetColWidth(1, 266);
     sgrdMain->SetRowHeight(0, 20);
     sgrdMain->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -208,7 +208,8 @@ void TfmBook::tmrTreeChangedTimer() {
 
     tshtSeriP->Grid()->ReloadPending = true;
     ShowRowDetails(sgrdMain->Row());
-    if (sgrdMain->ColWidth(0) != ReadingScaled(52)) sgrdMain->SetColWidth(0, ReadingScaled(52));
+    if (const int width = ReadingScaled(kVerseColumnWidth); sgrdMain->ColWidth(0) != width)
+        sgrdMain->SetColWidth(0, width);
     tmrDrawSelectFrame->start();
 }
 

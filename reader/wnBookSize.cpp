@@ -27,10 +27,6 @@
 namespace orvane {
 namespace {
 
-// The measures of the 9-point layout that the reading size scales.
-constexpr int kLineHeight = 24;
-constexpr int kVerseColumn = 52;
-constexpr int kGroupColumn = 28;
 // Between the last Chinese line's glyphs and the English, and under the English.
 constexpr int kEnglishLift = 4;
 constexpr int kEnglishFoot = 4;
@@ -150,14 +146,14 @@ void TfmBook::RelayoutForReading() {
         for (int r = 0; r < grid->FixedRows(); ++r)
             fixed.push_back(grid->RowHeight(r));
         grid->setFont(font);
-        grid->SetDefaultRowHeight(ReadingScaled(kLineHeight));
+        grid->SetDefaultRowHeight(ReadingScaled(kReadingLineHeight));
         for (int r = 0; r < int(fixed.size()); ++r)
             grid->SetRowHeight(r, fixed[size_t(r)]);
         grid->WrapWidth = -1; // the widths changed: every text is broken again
     }
     redtLingXiu->setFont(font);
-    sgrdMain->SetColWidth(0, ReadingScaled(kVerseColumn));
-    tshtSeriP->Grid()->SetColWidth(0, ReadingScaled(kGroupColumn));
+    sgrdMain->SetColWidth(0, ReadingScaled(kVerseColumnWidth));
+    tshtSeriP->Grid()->SetColWidth(0, ReadingScaled(kGroupColumnWidth));
     panReadAreaResize(); // keeps the current verse current and at the top
     tshtSeriP->ReloadChainPane();
     panFindOpt->tshtSearchResultResize();

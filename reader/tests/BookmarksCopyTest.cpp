@@ -83,12 +83,7 @@ class BookmarksCopyTest : public QObject, ReadingWindowHarness {
 
     // Opens a chapter as a reader would: the book picked in the tree, the chapter loaded.
     void Open(int verseLine) {
-        const int book = BookOfLine(verseLine);
-        nodes[size_t(book)].ChapterIndex = ChapterOfLine(verseLine);
-        nodes[size_t(book)].VerseRow = VerseNumber(verseLine) - 1;
-        fm->FillBookTree(IsNewTestament(book));
-        P().trvBook()->setCurrentItem(Node(book));
-        WaitForLoad();
+        OpenVerseChapter(verseLine);
         QCOMPARE(fm->RowToVerseLine(1), verseLine - VerseNumber(verseLine) + 1);
     }
 

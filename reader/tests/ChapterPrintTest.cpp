@@ -79,14 +79,7 @@ class ChapterPrintTest : public QObject, ReadingWindowHarness {
 
     QTemporaryDir out_;
 
-    void Open(int verseLine) {
-        const int book = BookOfLine(verseLine);
-        nodes[size_t(book)].ChapterIndex = ChapterOfLine(verseLine);
-        nodes[size_t(book)].VerseRow = VerseNumber(verseLine) - 1;
-        fm->FillBookTree(IsNewTestament(book));
-        P().trvBook()->setCurrentItem(Node(book));
-        WaitForLoad();
-    }
+    void Open(int verseLine) { OpenVerseChapter(verseLine); }
 
     void Click(int row, Qt::KeyboardModifiers modifiers = {}) {
         const QRect cell = P().sgrdMain()->CellRect(1, row);

@@ -77,6 +77,17 @@ protected:
         WaitForLoad();
     }
 
+    // Opens the chapter of a verse as a reader would: its book picked in the tree at that
+    // chapter and verse row, the chapter loaded.
+    void OpenVerseChapter(int verseLine) {
+        const int book = orvane::BookOfLine(verseLine);
+        nodes[size_t(book)].ChapterIndex = orvane::ChapterOfLine(verseLine);
+        nodes[size_t(book)].VerseRow = orvane::VerseNumber(verseLine) - 1;
+        fm->FillBookTree(orvane::IsNewTestament(book));
+        P().trvBook()->setCurrentItem(Node(book));
+        WaitForLoad();
+    }
+
     QTreeWidgetItem* Node(int book) const {
         for (int i = 0; i < P().trvBook()->topLevelItemCount(); ++i) {
             QTreeWidgetItem* item = P().trvBook()->topLevelItem(i);
